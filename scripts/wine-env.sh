@@ -1,0 +1,86 @@
+# Sourced by scripts that run Windows programs: one private Wine prefix and
+# one X display for the whole run, stopped again by zorbel_wine_stop.
+#   ZORBEL_WINEPREFIX  prefix to use (default: build/wineprefix-test)
+#   DISPLAY            used as it is when ZORBEL_USE_DISPLAY=1, else an Xvfb
+
+zorbel_wine_bin() {
+  if command -v wine64 >/dev/null 2>&1; then
+    echo wine64
+  elif [ -x /usr/lib/wine/wine64 ]; then
+    echo /usr/lib/wine/wine64
+  else
+    echo wine
+  fi
+}
+
+zorbel_wineserver_bin() {
+  if command -v wineserver >/dev/null 2>&1; then
+    echo wineserver
+  else
+    echo /usr/lib/wine/wineserver
+  fi
+}
+
+# Starts an Xvfb on the first free display number; sets DISPLAY and
+# ZORBEL_XVFB_PID.
+zorbel_start_xvfb() {
+  local size=${ZORBEL_SCREEN_SIZE:-1024x768}
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    ZORBEL_XVFB_PID=$!
+    local i
+    for i in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.1
+    done
+    if kill -0 "$ZORBEL_XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      export ZORBEL_XVFB_PID
+      return 0
+    fi
+  done
+  echo "Could not start Xvfb" >&2
+  return 1
+}
+
+zorbel_wine_start() {
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=${ZORBEL_WINEPREFIX:-$ZORBEL_ROOT/build/wineprefix-test}
+  if [ "${ZORBEL_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+    zorbel_start_xvfb || return 1
+  fi
+  ZORBEL_WINE=$(zorbel_wine_bin)
+  ZORBEL_WINESERVER=$(zorbel_wineserver_bin)
+  export ZORBEL_WINE ZORBEL_WINESERVER
+  if [ "${ZORBEL_FRESH_PREFIX:-1}" = 1 ]; then
+    rm -rf "$WINEPREFIX"
+  fi
+  mkdir -p "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$ZORBEL_WINE" wineboot -i >/dev/null 2>&1 || true
+  fi
+  "$ZORBEL_WINESERVER" -p >/dev/null 2>&1 || true
+  # The speech font is mapped onto a free look-alike; nothing is shipped.
+  "$ZORBEL_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Comic Sans MS' /t REG_SZ /d 'Comic Neue' /f >/dev/null 2>&1 || true
+  # No desktop window manager decorations or crash dialogs in the way.
+  "$ZORBEL_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  "$ZORBEL_WINESERVER" -w 2>/dev/null || true
+  "$ZORBEL_WINESERVER" -p >/dev/null 2>&1 || true
+  # Start Wine's background services now, with their output going nowhere:
+  # started later by a test, they would hold the test runner's pipe open.
+  "$ZORBEL_WINE" wineboot >/dev/null 2>&1 </dev/null || true
+}
+
+zorbel_wine_stop() {
+  if [ -n "${ZORBEL_WINESERVER:-}" ]; then
+    "$ZORBEL_WINESERVER" -k >/dev/null 2>&1 || true
+  fi
+  if [ -n "${ZORBEL_XVFB_PID:-}" ]; then
+    kill "$ZORBEL_XVFB_PID" 2>/dev/null || true
+    wait "$ZORBEL_XVFB_PID" 2>/dev/null || true
+    unset ZORBEL_XVFB_PID
+  fi
+}

@@ -1,0 +1,3 @@
+#include "shell/modes.h"
+
+INT_PTR CALLBACK configDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }

@@ -1,0 +1,60 @@
+// Entry point: parse the command line, load the settings, run one mode.
+#include <windows.h>
+
+#include <new>
+
+#include "shell/command_line.h"
+#include "shell/globals.h"
+#include "shell/modes.h"
+#include "shell/settings.h"
+
+namespace {
+
+HWND resolveTarget(const ParsedCommandLine& parsed) {
+  switch (parsed.target) {
+    case TargetKind::Foreground:
+      return GetForegroundWindow();
+    case TargetKind::Number:
+      return windowFromNumber(parsed.windowNumber);
+    case TargetKind::PreviewTool:
+      return findPreviewTool();
+    case TargetKind::Null:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+  instance = hInstance;
+  ParsedCommandLine parsed = parseCommandLine(GetCommandLineA());
+  HWND target = resolveTarget(parsed);
+
+  SaverSettings* record = new (std::nothrow) SaverSettings();
+  if (record == nullptr) return 0;
+  settings = record;
+  settings->loadPlatformSettings();
+  settings->loadProductSettings();
+
+  switch (parsed.mode) {
+    case SaverMode::ChangePassword:
+      changePassword(target);
+      break;
+    case SaverMode::Configure:
+      DialogBoxParamA(instance, MAKEINTRESOURCEA(kConfigDialogId), target, configDialogProc, 0);
+      break;
+    case SaverMode::FullScreen:
+      runSaver();
+      break;
+    case SaverMode::Preview:
+      runPreview(target);
+      break;
+    case SaverMode::None:
+      break;
+  }
+
+  settings = nullptr;
+  delete record;
+  return 0;
+}

@@ -1,0 +1,3 @@
+#include "shell/modes.h"
+
+void runSaver() {}
