@@ -1,0 +1,26 @@
+// Show state shared by the sequencer, strip composition, the error display,
+// the screenshot writer and the saver window.
+#pragma once
+
+#include <cstdint>
+
+struct DrawnRect {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+// Screen size in pixels, recorded by initShow.
+extern int32_t screenWidth;
+extern int32_t screenHeight;
+
+// Show timing and the logo cycle (written by the sequencer; comicsSinceLogo
+// is also reset by initShow).
+extern int32_t tickCount;
+extern int32_t tickTarget;
+extern int32_t comicsSinceLogo;
+// The last step showed a popup.
+extern bool popupShowing;
+// Where the item last drawn stands on the screen.
+extern DrawnRect lastDrawnRect;
