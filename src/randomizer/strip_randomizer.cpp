@@ -12,7 +12,8 @@ namespace {
 
 // Low 16 bits of the atoi value, as a signed 16-bit number.
 int16_t boxNumber(const char* line) {
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(atoiRule(line)) & 0xFFFFu));
+  return static_cast<int16_t>(
+      static_cast<uint16_t>(static_cast<uint32_t>(atoiRule(line)) & 0xFFFFu));
 }
 
 int16_t positionValue(const char* line) {

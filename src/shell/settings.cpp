@@ -9,14 +9,22 @@ const char* const kProductKey = "Software\\Quenwick\\Zorbel Screensaver";
 const char* const kPlatformKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Screen Savers";
 
 const ProductValue kProductValues[16] = {
-    {"Time Delay", &SaverSettings::timeDelay},     {"Display Logo", &SaverSettings::displayLogo},
-    {"Use Pellow", &SaverSettings::usePellow},     {"Use ZB", &SaverSettings::useZB},
-    {"Use Random", &SaverSettings::useRandom},     {"Use Original", &SaverSettings::useOriginal},
-    {"Use Official", &SaverSettings::useOfficial}, {"Per Pellow", &SaverSettings::perPellow},
-    {"Per ZB", &SaverSettings::perZB},             {"Per Random", &SaverSettings::perRandom},
-    {"Per Original", &SaverSettings::perOriginal}, {"Per Official", &SaverSettings::perOfficial},
-    {"Use Toasty", &SaverSettings::useToasty},     {"Per Toasty", &SaverSettings::perToasty},
-    {"Use Sound", &SaverSettings::useSound},       {"Logo Frames", &SaverSettings::logoFrames},
+    {"Time Delay", &SaverSettings::timeDelay},
+    {"Display Logo", &SaverSettings::displayLogo},
+    {"Use Pellow", &SaverSettings::usePellow},
+    {"Use ZB", &SaverSettings::useZB},
+    {"Use Random", &SaverSettings::useRandom},
+    {"Use Original", &SaverSettings::useOriginal},
+    {"Use Official", &SaverSettings::useOfficial},
+    {"Per Pellow", &SaverSettings::perPellow},
+    {"Per ZB", &SaverSettings::perZB},
+    {"Per Random", &SaverSettings::perRandom},
+    {"Per Original", &SaverSettings::perOriginal},
+    {"Per Official", &SaverSettings::perOfficial},
+    {"Use Toasty", &SaverSettings::useToasty},
+    {"Per Toasty", &SaverSettings::perToasty},
+    {"Use Sound", &SaverSettings::useSound},
+    {"Logo Frames", &SaverSettings::logoFrames},
 };
 
 SaverSettings::SaverSettings()
@@ -79,7 +87,8 @@ bool applyDirectoryValue(char (&directory)[256], uint32_t type, const uint8_t* d
   // The text ends at its first NUL, or at the end of the data when the
   // stored value carries none.
   const void* nul = std::memchr(data, 0, size);
-  size_t length = nul != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - data) : size;
+  size_t length =
+      nul != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - data) : size;
   if (length > 255) return false;
   std::memcpy(directory, data, length);
   directory[length] = '\0';

@@ -50,7 +50,9 @@ std::string TempDir::write(const std::string& name, const std::vector<unsigned c
   return write(name, std::string(bytes.begin(), bytes.end()));
 }
 
-void TempDir::makeFolder(const std::string& name) const { fs::create_directories(toNative(file(name))); }
+void TempDir::makeFolder(const std::string& name) const {
+  fs::create_directories(toNative(file(name)));
+}
 
 std::string readFileBytes(const std::string& dataFolderPath) {
   std::ifstream in(toNative(dataFolderPath), std::ios::binary);

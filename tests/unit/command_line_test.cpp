@@ -91,6 +91,6 @@ TEST(CommandLine, NumberRule) {
 TEST(CommandLine, VeryLongLinesParse) {
   std::string longPath(100000, 'x');
   expectMode(longPath + " /s", SaverMode::FullScreen, TargetKind::Null);
-  expectMode(kPath + " /c " + std::string(100000, '9'), SaverMode::Configure,
-             TargetKind::Number, atoiRule(std::string(100000, '9').c_str()));
+  expectMode(kPath + " /c " + std::string(100000, '9'), SaverMode::Configure, TargetKind::Number,
+             atoiRule(std::string(100000, '9').c_str()));
 }

@@ -26,10 +26,10 @@ TEST(Settings, ConstructionAndDefaults) {
 }
 
 TEST(Settings, ProductValuesAreInRegistryOrder) {
-  const char* names[] = {"Time Delay",   "Display Logo", "Use Pellow", "Use ZB",
-                         "Use Random",   "Use Original", "Use Official", "Per Pellow",
-                         "Per ZB",       "Per Random",   "Per Original", "Per Official",
-                         "Use Toasty",   "Per Toasty",   "Use Sound",  "Logo Frames"};
+  const char* names[] = {"Time Delay", "Display Logo", "Use Pellow",   "Use ZB",
+                         "Use Random", "Use Original", "Use Official", "Per Pellow",
+                         "Per ZB",     "Per Random",   "Per Original", "Per Official",
+                         "Use Toasty", "Per Toasty",   "Use Sound",    "Logo Frames"};
   for (int i = 0; i < 16; ++i) EXPECT_STREQ(kProductValues[i].name, names[i]);
   SaverSettings s;
   s.*kProductValues[8].field = 77;

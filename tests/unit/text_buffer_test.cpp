@@ -46,7 +46,8 @@ TEST(TextBuffer, LongLinesComeBackInPieces) {
   std::string l199(199, 'a');
   EXPECT_EQ(rawLines(l199 + "\nz"), (std::vector<std::string>{l199, "", "z"}));
   std::string l250(250, 'b');
-  EXPECT_EQ(rawLines(l250), (std::vector<std::string>{std::string(199, 'b'), std::string(51, 'b')}));
+  EXPECT_EQ(rawLines(l250),
+            (std::vector<std::string>{std::string(199, 'b'), std::string(51, 'b')}));
   // Capacity 1 stores nothing but still returns.
   TempDir dir;
   TextBuffer buffer;
