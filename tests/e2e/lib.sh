@@ -1,0 +1,162 @@
+# Helpers for end-to-end tests of the real zorbel.scr under Wine and Xvfb.
+# A test script sources this file, calls e2e_init, and ends with e2e_pass.
+# Everything started through these helpers is stopped on exit.
+#
+#   zstart ARGS...         start the saver; its PID is left in ZPID
+#   zwait PID [SECONDS]    exit code, or 124 when it does not end in time
+#   zalive PID             true while it runs
+#   zreg_set NAME TYPE DATA / zreg_query NAME / zreg_reset   (product key)
+#   zreg_set_platform NAME TYPE DATA                           (platform key)
+#   zset_data_dir UNIXDIR  "Directory" = that folder's Windows path
+#   zkey KEY...            xdotool key names (Return, space, F1, a, ...)
+#   zmove X Y / zmove_rel DX DY / zclick
+#   zshot FILE.png         screenshot of the whole display
+#   zpixel FILE X Y        "R G B" of one pixel of an image file
+#   zwindow TITLE [SECS]   X window id of a window with that title
+#   fail MESSAGE           end the test as failed
+
+set -u
+E2E_ROOT=${ZORBEL_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+ZORBEL_ROOT=$E2E_ROOT
+export ZORBEL_ROOT
+# shellcheck source=../../scripts/wine-env.sh
+. "$E2E_ROOT/scripts/wine-env.sh"
+
+ZORBEL_SCR=${ZORBEL_SCR:-$E2E_ROOT/build/x64/zorbel.scr}
+ZORBEL_TOOLS_DIR=${ZORBEL_TOOLS_DIR:-$E2E_ROOT/build/x64/tests}
+E2E_PIDS=()
+E2E_OWN_WINE=0
+E2E_TMP=""
+E2E_NAME=$(basename "$0" .sh)
+PRODUCT_KEY='HKCU\Software\Quenwick\Zorbel Screensaver'
+PLATFORM_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers'
+
+e2e_cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${E2E_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
+  [ "$E2E_OWN_WINE" = 1 ] && zorbel_wine_stop
+  return 0
+}
+
+e2e_init() {
+  trap e2e_cleanup EXIT
+  export WINEDEBUG=-all
+  if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+    # Run alone (not from scripts/test): set up a prefix and display of our own.
+    ZORBEL_FRESH_PREFIX=0 ZORBEL_WINEPREFIX=${ZORBEL_WINEPREFIX:-$E2E_ROOT/build/wineprefix-e2e} \
+      zorbel_wine_start || { echo "FAIL $E2E_NAME: cannot start Wine" >&2; exit 1; }
+    E2E_OWN_WINE=1
+  fi
+  ZORBEL_WINE=${ZORBEL_WINE:-$(zorbel_wine_bin)}
+  [ -f "$ZORBEL_SCR" ] || { echo "FAIL $E2E_NAME: no saver at $ZORBEL_SCR" >&2; exit 1; }
+  E2E_TMP=$(mktemp -d /tmp/zorbel-e2e.XXXXXX)
+}
+
+fail() {
+  echo "FAIL $E2E_NAME: $*" >&2
+  exit 1
+}
+
+e2e_pass() {
+  echo "PASS $E2E_NAME"
+  exit 0
+}
+
+# A fresh folder for the test's files.
+ztmp() { mktemp -d "$E2E_TMP/d.XXXXXX"; }
+
+zwin() { "$ZORBEL_WINE" "$@"; }
+
+zwinpath() { "$ZORBEL_WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+
+zstart() {
+  "$ZORBEL_WINE" "$ZORBEL_SCR" "$@" </dev/null >/dev/null 2>&1 &
+  ZPID=$!
+  E2E_PIDS+=("$ZPID")
+}
+
+# Starts a helper program from the tools folder; PID in ZPID.
+ztool_start() {
+  local tool=$1
+  shift
+  "$ZORBEL_WINE" "$ZORBEL_TOOLS_DIR/$tool.exe" "$@" </dev/null &
+  ZPID=$!
+  E2E_PIDS+=("$ZPID")
+}
+
+# Runs a helper program to its end; its output is printed without CRs.
+ztool() {
+  local tool=$1
+  shift
+  "$ZORBEL_WINE" "$ZORBEL_TOOLS_DIR/$tool.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+
+zalive() { kill -0 "$1" 2>/dev/null; }
+
+zwait() {
+  local pid=$1 limit=${2:-20} waited=0
+  while zalive "$pid"; do
+    if [ "$waited" -ge $((limit * 10)) ]; then
+      return 124
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  wait "$pid"
+}
+
+zreg_set() {
+  "$ZORBEL_WINE" reg add "$PRODUCT_KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1 ||
+    fail "reg add $1"
+}
+
+zreg_set_platform() {
+  "$ZORBEL_WINE" reg add "$PLATFORM_KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1 ||
+    fail "reg add $1"
+}
+
+# Prints the data of one product value (DWORDs as 0x...), or nothing.
+zreg_query() {
+  "$ZORBEL_WINE" reg query "$PRODUCT_KEY" /v "$1" 2>/dev/null | tr -d '\r' |
+    awk -v name="$1" '{ line = $0; sub(/^ +/, "", line) }
+      index(line, name) == 1 { rest = substr(line, length(name) + 1); sub(/^ +REG_[A-Z_]+ +/, "", rest); print rest }'
+}
+
+zreg_reset() {
+  "$ZORBEL_WINE" reg delete "$PRODUCT_KEY" /f >/dev/null 2>&1 || true
+  "$ZORBEL_WINE" reg delete "$PLATFORM_KEY" /v "Mouse Threshold" /f >/dev/null 2>&1 || true
+  "$ZORBEL_WINE" reg delete "$PLATFORM_KEY" /v "Password Delay" /f >/dev/null 2>&1 || true
+}
+
+zset_data_dir() { zreg_set Directory REG_SZ "$(zwinpath "$1")"; }
+
+zkey() { xdotool key --clearmodifiers "$@"; }
+zmove() { xdotool mousemove "$1" "$2"; }
+zmove_rel() { xdotool mousemove_relative -- "$1" "$2"; }
+zclick() { xdotool click 1; }
+
+zshot() { import -window root "$1" 2>/dev/null || fail "screenshot $1"; }
+
+zpixel() {
+  convert "$1" -format "%[fx:round(255*p{$2,$3}.r)] %[fx:round(255*p{$2,$3}.g)] %[fx:round(255*p{$2,$3}.b)]" info: 2>/dev/null
+}
+
+zwindow() {
+  local title=$1 limit=${2:-15} i id
+  for i in $(seq 1 $((limit * 5))); do
+    id=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
