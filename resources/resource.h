@@ -1,0 +1,27 @@
+// Resource identifiers shared by zorbel.rc and the shell.
+#pragma once
+
+#define IDD_CONFIG 101
+#define IDB_PREVIEW 102
+#define IDI_ZORBEL 103
+#define IDB_FIGURE 105
+#define IDS_DISPLAY_NAME 1
+
+#define IDC_USE_ZB 1000
+#define IDC_USE_PELLOW 1001
+#define IDC_PER_ZB 1004
+#define IDC_PER_PELLOW 1005
+#define IDC_PER_TOASTY 1006
+#define IDC_DISPLAY_LOGO 1007
+#define IDC_PER_RANDOM 1008
+#define IDC_USE_RANDOM 1009
+#define IDC_USE_ORIGINAL 1010
+#define IDC_USE_OFFICIAL 1011
+#define IDC_PER_ORIGINAL 1012
+#define IDC_PER_OFFICIAL 1013
+#define IDC_TIME_DELAY 1014
+#define IDC_USE_TOASTY 1016
+#define IDC_USE_SOUND 1017
+#define IDC_LOGO_FRAMES 1018
+#define IDC_VERSION 1020
+#define IDC_RESTORE_DEFAULTS 1021
