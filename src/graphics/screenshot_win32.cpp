@@ -1,0 +1,68 @@
+#include <cstring>
+
+#include "graphics/bmp_header.h"
+#include "graphics/screenshot.h"
+#include "platform/file.h"
+#include "shell/globals.h"
+#include "shell/settings.h"
+#include "show/show_state.h"
+
+namespace {
+
+bool nameTaken(const char* path) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(path, &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
+}  // namespace
+
+void saveScreenshot() {
+  if (settings == nullptr) return;
+  char path[bmp::kPathSize];
+  if (!bmp::nextShotPath(path, settings->directory, nameTaken)) return;
+  DrawnRect rect = lastDrawnRect;
+  // A negative size (never recorded by the show) is saved as empty.
+  if (rect.width < 0) rect.width = 0;
+  if (rect.height < 0) rect.height = 0;
+  bool empty = rect.width == 0 || rect.height == 0;
+  // Too big for the file's size fields: nothing to capture into.
+  if (!empty && bmp::imageSize(rect.width, rect.height) == 0) return;
+
+  HDC screen = GetDC(saverWindow);
+  HDC memory = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
+  HBITMAP capture = nullptr;
+  void* bits = nullptr;
+  if (memory != nullptr && !empty) {
+    BITMAPINFO info;
+    std::memset(&info, 0, sizeof info);
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = rect.width;
+    info.bmiHeader.biHeight = rect.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    capture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  }
+  if (capture != nullptr && bits != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, capture);
+    BitBlt(memory, 0, 0, rect.width, rect.height, screen, rect.x, rect.y, SRCCOPY);
+    GdiFlush();
+    SelectObject(memory, previous);
+  }
+  // An empty rectangle gives the headers alone; a picture that could not be
+  // captured is not written at all.
+  if (empty || bits != nullptr) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      bmp::writeFile(reinterpret_cast<zfile::Handle>(file), rect.width, rect.height,
+                     static_cast<const uint8_t*>(bits));
+      CloseHandle(file);
+    }
+  }
+  if (screen != nullptr) ReleaseDC(saverWindow, screen);
+  if (memory != nullptr) DeleteDC(memory);
+  if (capture != nullptr) DeleteObject(capture);
+}
