@@ -42,6 +42,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
       changePassword(target);
       break;
     case SaverMode::Configure:
+      // An owner number that names no window would stop the dialog from
+      // opening at all; it opens without an owner instead.
+      if (target != nullptr && !IsWindow(target)) target = nullptr;
       DialogBoxParamA(instance, MAKEINTRESOURCEA(kConfigDialogId), target, configDialogProc, 0);
       break;
     case SaverMode::FullScreen:
