@@ -74,7 +74,13 @@ void StripRandomizer::makeNameList() {
   if (!mayProceed()) return;
   stripCount_ = 0;
   buffer_.rewind();
-  stripNames_ = nullptr;
+  // A second listing of the same file starts afresh instead of dropping the
+  // old nodes on the floor.
+  while (stripNames_ != nullptr) {
+    StripName* next = stripNames_->nextName;
+    delete stripNames_;
+    stripNames_ = next;
+  }
   char line[kTextField];
   readLine(line);
   while (statusCode_ != EndOfData) {
@@ -171,6 +177,9 @@ void StripRandomizer::loadPanel(int index) {
     box->nextBox = panel.textboxes;
     panel.textboxes = box;
     loadTextbox(box);
+    // Only the end of the data can stop a box; the next readLine reports
+    // it. Anything else would leave this loop reading the same box forever.
+    if (statusCode_ != Working && statusCode_ != EndOfData) return;
   }
 }
 
