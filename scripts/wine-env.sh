@@ -62,7 +62,8 @@ zorbel_wine_start() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$ZORBEL_WINE" wineboot -i >/dev/null 2>&1 || true
   fi
-  "$ZORBEL_WINESERVER" -p >/dev/null 2>&1 || true
+  # No persistent server yet: the wait below would never end on a kept
+  # prefix, where no wineboot started a server that goes away by itself.
   # The speech font is mapped onto a free look-alike; nothing is shipped.
   "$ZORBEL_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Comic Sans MS' /t REG_SZ /d 'Comic Neue' /f >/dev/null 2>&1 || true
   # No desktop window manager decorations or crash dialogs in the way.
