@@ -14,6 +14,8 @@ HDC previewDC = nullptr;
 // The picture's size as copied; fixed, not read from the bitmap.
 int sourceWidth = 278;
 int sourceHeight = 180;
+// How long the preview tool may take to start.
+constexpr DWORD kToolWaitMs = 2000;
 
 LRESULT CALLBACK previewWindowProc(HWND window, UINT message, WPARAM first, LPARAM second) {
   switch (message) {
@@ -110,11 +112,18 @@ HWND findPreviewTool() {
                         &startup, &process)) {
       return nullptr;
     }
-    DWORD waited = WaitForInputIdle(process.hProcess, 2000);
+    const DWORD started = GetTickCount();
+    DWORD waited = WaitForInputIdle(process.hProcess, kToolWaitMs);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     if (waited != 0) return nullptr;
-    tool = FindWindowA("Scrprev", nullptr);
+    // A process may count as idle before its main window exists (some
+    // platforms report it at once); look again until the 2 s are spent.
+    for (;;) {
+      tool = FindWindowA("Scrprev", nullptr);
+      if (tool != nullptr || GetTickCount() - started >= kToolWaitMs) break;
+      Sleep(50);
+    }
     if (tool == nullptr) return nullptr;
   }
   SetForegroundWindow(tool);
