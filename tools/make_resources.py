@@ -32,14 +32,25 @@ class Canvas:
     def get(self, x, y):
         return self.pixels[y][x]
 
-    def fill_where(self, inside, colour):
-        """Sets every pixel whose centre satisfies inside(x, y).
+    def pixels_of(self, inside):
+        """The pixels whose centres satisfy inside(x, y); a grown shape is
+        its pixels widened by a disc."""
+        if isinstance(inside, tuple):
+            _, shape, by = inside
+            core = self.pixels_of(shape)
+            reach = int(math.ceil(by))
+            disc = [(dx, dy) for dy in range(-reach, reach + 1) for dx in range(-reach, reach + 1)
+                    if dx * dx + dy * dy <= by * by + 0.5]
+            return {(x + dx, y + dy) for x, y in core for dx, dy in disc
+                    if 0 <= x + dx < self.width and 0 <= y + dy < self.height}
+        return {(x, y) for y in range(self.height) for x in range(self.width)
+                if inside(x + 0.5, y + 0.5)}
 
-        colour is an index or a function of (x, y) giving one."""
-        for y in range(self.height):
-            for x in range(self.width):
-                if inside(x + 0.5, y + 0.5):
-                    self.put(x, y, colour(x, y) if callable(colour) else colour)
+    def fill_where(self, inside, colour):
+        """Sets every pixel of a shape; colour is an index or a function of
+        (x, y) giving one."""
+        for x, y in sorted(self.pixels_of(inside)):
+            self.put(x, y, colour(x, y) if callable(colour) else colour)
 
 
 # Shapes as point tests, so that they can be combined and outlined.
@@ -95,14 +106,8 @@ def union(*shapes):
 
 
 def grown(shape, by):
-    """The shape widened by a few pixels: tested at points around it."""
-    offsets = [(by * math.cos(a * math.pi / 8), by * math.sin(a * math.pi / 8)) for a in range(16)]
-    offsets.append((0.0, 0.0))
-
-    def inside(x, y):
-        return any(shape(x + dx, y + dy) for dx, dy in offsets)
-
-    return inside
+    """The shape widened by a few pixels, as a pixel set of the canvas."""
+    return ("grown", shape, by)
 
 
 # Letters as strokes in a box of width w and height h whose top left is x, y.
