@@ -34,8 +34,11 @@ void removeFolder() {
 
 const std::string& scratchFolder() {
   if (folder.empty()) {
+    // Memory-backed when there is such a folder: every run writes files.
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base ? base : "/tmp") + "/zfuzz.XXXXXX";
+    if (base == nullptr || *base == '\0')
+      base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string pattern = std::string(base) + "/zfuzz.XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     if (mkdtemp(name.data()) == nullptr) {

@@ -8,7 +8,8 @@
 
 namespace fuzz {
 
-// A folder made on first use and removed, with its files, at exit.
+// A folder made on first use (under TMPDIR, else /dev/shm, else /tmp) and
+// removed, with its files, at exit.
 const std::string& scratchFolder();
 // Writes the bytes to scratchFolder()/name; returns the path with a
 // backslash before the name, the way the saver builds data-folder paths.

@@ -115,11 +115,101 @@ def strip_templates():
     write("strip_template", "empty", b"")
 
 
+def catalog_input(use, template, ini):
+    if isinstance(template, str):
+        template = template.encode("latin-1")
+    if isinstance(ini, str):
+        ini = ini.encode("latin-1")
+    return bytes([use]) + struct.pack("<H", len(template)) + template + ini
+
+
+CATALOG = """# the whole catalogue
+zb
+random
+t.txt
+T.TXT
+custom
+t.txt
+missing.txt
+official
+comic1.pcx
+"Quoted.PCX"
+pellow
+official
+p1.bmp
+  p2.bmp  # trailing comment
+popup
+pop.pcx
+pop.pcx "Just a caption"
+pop.pcx sound.wav "A caption with # hash
+pop.pcx sound.wav xunquoted caption"
+pop.pcx sound.wav
+zb
+official
+z.pcx
+"""
+
+ONE_STRIP = "[cartoon A]\np\nend\np\nend\np\nend\n[p]\nx.pcx\nend\n"
+
+
+def catalogs():
+    seeds = {
+        "all": catalog_input(31, ONE_STRIP, CATALOG),
+        "switched-off": catalog_input(0, ONE_STRIP, CATALOG),
+        "no-random": catalog_input(31 & ~4, ONE_STRIP, CATALOG),
+        "crlf": catalog_input(31, ONE_STRIP, CATALOG.replace("\n", "\r\n")),
+        "not-recognized": catalog_input(31, "", "official\na.pcx\n.pcx\nb.pcx\n"),
+        "pellow-comics": catalog_input(31, "", "Pellow\n  PELLOW  \npellow#x\npellow comics\n"),
+        "odd-quotes": catalog_input(31, "", 'a"b.pcx\nOfficial\nC.PCX"\nofficial\n'),
+        "long-line": catalog_input(31, "", "x" * 450 + ".pcx\n" + "popup\n" + "y " * 150 + "\n"),
+        "empty": catalog_input(31, "", ""),
+        "templates-empty": catalog_input(31, "", "random\nt.txt\nt.txt\ncustom\nt.txt\n"),
+        "cr-alone": catalog_input(31, "", "zb\rofficial\ra.pcx\r"),
+    }
+    for name, data in seeds.items():
+        write("comic_catalog", name, data)
+
+
+def pcx_file(xmin, ymin, xmax, ymax, data, version=5, planes=3, bits=8, bpl=None):
+    header = bytearray(128)
+    header[0], header[1], header[2], header[3] = 10, version, 1, bits
+    struct.pack_into("<hhhh", header, 4, xmin, ymin, xmax, ymax)
+    header[65] = planes
+    if bpl is not None:
+        struct.pack_into("<H", header, 66, bpl)
+    return bytes(header) + bytes(data)
+
+
+def pcxs():
+    # 3 x 2: plane length 4, rows of 12 encoded bytes.
+    row = [0x10, 0x20, 0x30, 0, 0x40, 0x50, 0x60, 0, 0x70, 0x80, 0x90, 0]
+    seeds = {
+        "3x2": pcx_file(0, 0, 2, 1, row * 2),
+        "3x2-odd-bpl": pcx_file(0, 0, 2, 1, [1, 2, 3, 4, 5, 6, 7, 8, 9] * 2, bpl=3),
+        "runs": pcx_file(0, 0, 3, 0, [0xC3, 0x7F, 0xC0, 0x55, 0x3F, 0xC8, 0x01]),
+        "run-past-row": pcx_file(0, 0, 1, 2, [0xFF, 0x11] * 3),
+        "cut-off": pcx_file(0, 0, 9, 9, [0xC5, 0x22, 0xC4]),
+        "no-data": pcx_file(0, 0, 4, 4, []),
+        "palette-tail": pcx_file(0, 0, 1, 0, [0xC6, 0x33] + [0x0C] + [7] * 768),
+        "negative-window": pcx_file(10, 10, 0, 0, [0]),
+        "extreme-window": pcx_file(-32768, -32768, 32767, 32767, [0xC1, 0]),
+        "wide-row": pcx_file(0, 0, 30000, 0, [0xFF, 0x01] * 100),
+        "offset-window": pcx_file(-5, 7, -3, 8, row * 2),
+        "version-3": pcx_file(0, 0, 2, 1, row * 2, version=3),
+        "one-plane": pcx_file(0, 0, 2, 1, row * 2, planes=1),
+        "zero-runs": pcx_file(0, 0, 0, 0, [0xC0, 0x00] * 50 + [1, 2, 3, 4, 5, 6]),
+    }
+    for name, data in seeds.items():
+        write("pcx_decode", name, data)
+    write("pcx_decode", "short", b"\x0a\x05\x01\x08")
+
+
 def main():
-    which = sys.argv[1:] or ["command_line", "registry_value", "strip_template"]
-    for target in which:
-        {"command_line": command_lines, "registry_value": registry_values,
-         "strip_template": strip_templates}[target]()
+    makers = {"command_line": command_lines, "registry_value": registry_values,
+              "strip_template": strip_templates, "comic_catalog": catalogs,
+              "pcx_decode": pcxs}
+    for target in sys.argv[1:] or makers:
+        makers[target]()
 
 
 if __name__ == "__main__":
