@@ -1,0 +1,105 @@
+#include "randomizer/strip_composition.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <new>
+
+#include "diag/log_file.h"
+#include "graphics/image.h"
+#include "graphics/text_box.h"
+#include "randomizer/strip_randomizer.h"
+#include "show/error_display.h"
+#include "show/placement.h"
+#include "show/show_state.h"
+
+namespace {
+
+constexpr int32_t kStripHeight = 339;
+constexpr int32_t kPanelGap = 10;
+constexpr size_t kMessageSize = 512;
+
+void reportPanel(const char* name, const char* what) {
+  char message[kMessageSize];
+  std::snprintf(message, sizeof message, "%s: %s", name, what);
+  showError(message, false);
+}
+
+}  // namespace
+
+bool drawPanel(Image& strip, StripPanel& panel, int32_t x, int32_t y) {
+  Image* picture = new (std::nothrow) Image(panel.imageFile);
+  if (picture == nullptr) {
+    reportPanel(panel.imageFile, "Unable to allocate!");
+    logFile().write(panel.imageFile).write(": Unable to allocate!\n");
+    return false;
+  }
+  if (picture->failed) {
+    picture->release();
+    delete picture;
+    reportPanel(panel.imageFile, "Unable to load!");
+    return false;
+  }
+  picture->draw(x, y, strip.dc);
+  for (const StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox) {
+    if (box->text[0] == '.' && box->text[1] == '\0') continue;
+    if (!drawTextBox(&strip, x + box->textX, y + box->textY, box->text, x + box->tailX,
+                     y + box->tailY, box->textSize, x, x + picture->width - 3, false)) {
+      picture->release();
+      delete picture;
+      return false;
+    }
+  }
+  picture->release();
+  delete picture;
+  return true;
+}
+
+void showRandomStrip(const char* templatePath) {
+  StripRandomizer* randomizer = new (std::nothrow) StripRandomizer(templatePath);
+  if (randomizer == nullptr) {
+    logFile().write(templatePath).write(": Unable to allocate\n");
+    return;
+  }
+  Image strip;
+  randomizer->pickRandomStrip();
+  if (randomizer->statusCode() != 0) {
+    logFile()
+        .write("Error #")
+        .write(randomizer->statusCode())
+        .write(": ")
+        .write(randomizer->statusMessage())
+        .write("\n");
+    showError(randomizer->statusMessage(), true);
+  } else {
+    int64_t total = 2 * kPanelGap;
+    for (int i = 0; i < 3; ++i) {
+      StripPanel& panel = randomizer->panel(i);
+      panel.width = pcxFileWidth(panel.imageFile);
+      total += panel.width;
+    }
+    // Widths come from untrusted headers; a sum beyond what a surface can
+    // hold is simply one that cannot be created.
+    int32_t width = total > 0 && total < INT32_MAX ? static_cast<int32_t>(total) : 0;
+    strip.create(width, kStripHeight);
+    int32_t x = randomPlace(screenWidth - width);
+    int32_t y = randomPlace(screenHeight - kStripHeight);
+    lastDrawnRect = {x, y, width, kStripHeight};
+    bool drawn = !strip.failed;
+    int32_t offset = 0;
+    for (int i = 0; drawn && i < 3; ++i) {
+      StripPanel& panel = randomizer->panel(i);
+      drawn = drawPanel(strip, panel, offset, 0);
+      offset += panel.width + kPanelGap;
+    }
+    if (drawn) {
+      eraseScreen();
+      strip.draw(x, y);
+    } else {
+      logFile().write("Strip Error.\n");
+    }
+  }
+  strip.release();
+  delete randomizer;
+}

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "diag/log_file.h"
+#include "randomizer/strip_composition.h"
+#include "shell/settings.h"
+#include "support/test_files.h"
+
+namespace {
+
+std::string header(int16_t xmin, int16_t xmax) {
+  std::string bytes(128, '\0');
+  bytes[0] = 10;
+  std::memcpy(&bytes[4], &xmin, 2);
+  std::memcpy(&bytes[8], &xmax, 2);
+  return bytes;
+}
+
+TEST(PcxFileWidth, FromTheHeaderWindowAndLoggedWhenMissing) {
+  TempDir dir;
+  SaverSettings record;
+  std::strncpy(record.directory, dir.path().c_str(), sizeof record.directory - 1);
+  settings = &record;
+  logFile().open(dir.file("error.log").c_str(), "");
+
+  dir.write("wide.pcx", header(0, 249));
+  dir.write("shifted.pcx", header(-10, 10));
+  dir.write("short.pcx", std::string("\x0a\x05\x01\x08\0\0\0\0\xff", 9));
+  dir.write("ten.pcx", header(0, 9).substr(0, 10));
+  dir.makeFolder("folder.pcx");
+  EXPECT_EQ(pcxFileWidth("wide.pcx"), 250);
+  EXPECT_EQ(pcxFileWidth("shifted.pcx"), 21);
+  EXPECT_EQ(pcxFileWidth("short.pcx"), 0);  // no whole header to measure
+  EXPECT_EQ(pcxFileWidth("ten.pcx"), 10);   // ten bytes are enough
+  EXPECT_EQ(pcxFileWidth("folder.pcx"), 0);
+  EXPECT_EQ(pcxFileWidth("gone.pcx"), 0);
+
+  logFile().close();
+  settings = nullptr;
+  std::string log = readFileBytes(dir.file("error.log"));
+  EXPECT_NE(log.find("gone.pcx: Unable to open file\r\n"), std::string::npos);
+  EXPECT_EQ(log.find("short.pcx"), std::string::npos);
+}
+
+}  // namespace
