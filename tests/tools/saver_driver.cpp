@@ -2,12 +2,15 @@
 // number of times, one step at a time, and reports the process's GDI
 // objects, handles and memory every so many steps.
 //
-//   saver_driver STEPS [EVERY [PAUSE_MS]]   drive the "SaverWindow"
+//   saver_driver STEPS [EVERY [PAUSE_MS [END_VK]]]   drive the "SaverWindow";
+//       then, given END_VK, end it with that key, or with -1 print "waiting
+//       for a key" and time the end from there
 //   saver_driver --self                     check the GDI count on itself
 //
 // Output lines: "step N gdi G handles H private P workingset W maxms M".
 // Exit codes: 0 done and still answering, 2 no window, 3 window gone,
-// 4 a step got no answer within 5 s, 5 no answer after the last step.
+// 4 a step got no answer within 5 s, 5 no answer after the last step,
+// 6 the window still there 10 s after the ending key.
 #define PSAPI_VERSION 2
 #include <windows.h>
 // After windows.h, which they build on.
@@ -89,12 +92,13 @@ int selfCheck() {
 int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "--self") == 0) return selfCheck();
   if (argc < 2) {
-    std::fprintf(stderr, "usage: saver_driver STEPS [EVERY [PAUSE_MS]]\n");
+    std::fprintf(stderr, "usage: saver_driver STEPS [EVERY [PAUSE_MS [END_VK]]]\n");
     return 1;
   }
   long steps = std::atol(argv[1]);
   long every = argc > 2 ? std::atol(argv[2]) : 0;
   DWORD pause = argc > 3 ? static_cast<DWORD>(std::atol(argv[3])) : 2;
+  long endKey = argc > 4 ? std::atol(argv[4]) : 0;
 
   HWND window = nullptr;
   for (int i = 0; i < 150 && window == nullptr; ++i) {
@@ -135,6 +139,32 @@ int main(int argc, char** argv) {
     return 5;
   }
   std::printf("done %ld steps\n", steps);
+  std::fflush(stdout);
+  if (endKey != 0) {
+    // Another key ends the saver. Its answer is the window's hiding; Wine
+    // without a window manager then waits about 2 s for the X window to be
+    // withdrawn before it is gone, so both times are given.
+    DWORD start = GetTickCount();
+    DWORD hidden = 0;
+    if (endKey > 0) {
+      PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(endKey), 1);
+    } else {
+      std::printf("waiting for a key\n");
+      std::fflush(stdout);
+    }
+    while (IsWindow(window) && GetTickCount() - start < 10000) {
+      if (hidden == 0 && !IsWindowVisible(window)) hidden = GetTickCount() - start;
+      Sleep(5);
+    }
+    if (IsWindow(window)) {
+      std::printf("still there 10000 ms after the key\n");
+      return 6;
+    }
+    DWORD gone = GetTickCount() - start;
+    std::printf("hidden %lu ms and gone %lu ms after the key\n",
+                static_cast<unsigned long>(hidden != 0 ? hidden : gone),
+                static_cast<unsigned long>(gone));
+  }
   if (process != nullptr) CloseHandle(process);
   return 0;
 }
