@@ -574,8 +574,8 @@ def main():
     out.emit("ZBLogo.pcx", art.pcx_bytes(draw_logo()))
     out.emit("error.pcx", art.pcx_bytes(draw_error()))
     out.emit("comics.ini", COMICS_INI.replace("\n", "\r\n"))
-    for name, spec in SOUNDS.items():
-        data = make_sound(*spec)
+    for name, recipe in SOUNDS.items():
+        data = make_sound(*recipe)
         if data is None:
             out.keep(name)
         else:
