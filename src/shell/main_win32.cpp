@@ -1,5 +1,7 @@
 // Entry point: parse the command line, load the settings, run one mode.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <new>
 
@@ -28,6 +30,10 @@ HWND resolveTarget(const ParsedCommandLine& parsed) {
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
   instance = hInstance;
+  // The manifest asks for version 6 of the controls; without this call the
+  // library is not loaded on some systems, and the dialog and message
+  // boxes then fail to appear.
+  InitCommonControls();
   ParsedCommandLine parsed = parseCommandLine(GetCommandLineA());
   HWND target = resolveTarget(parsed);
 

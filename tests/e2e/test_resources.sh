@@ -56,6 +56,13 @@ version ProductName=Zorbel Screensaver
 manifest dpiAware=1 common-controls-6=1
 EOF2
 
+# The manifest asks for version 6 of the controls: the saver must then load
+# that library itself, or the dialog and its message boxes may not appear.
+objdump=$(command -v x86_64-w64-mingw32-objdump || command -v objdump || true)
+if [ -n "$objdump" ]; then
+  "$objdump" -p "$ZORBEL_SCR" | grep -qi 'DLL Name: comctl32' || fail "comctl32 is not imported"
+fi
+
 # The committed pictures are what the drawing script makes.
 if command -v python3 >/dev/null 2>&1; then
   copy="$E2E_TMP/tree"
