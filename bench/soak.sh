@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The long soak: 10 000 forced steps of the show on the sample data under
+# wine64 and Xvfb, with GDI objects, handles and private memory read every
+# 1000 steps, printed as a table and judged flat (tests/e2e/test_soak.sh,
+# which CI runs for 1000 steps).
+#   ZORBEL_SOAK_STEPS, ZORBEL_SOAK_EVERY, ZORBEL_SOAK_MAX_GROWTH_KB as there;
+#   ZORBEL_BENCH_NO_BUILD=1 uses the build trees as they are.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root" || exit 1
+B=${ZORBEL_BUILD_ROOT:-build}
+case $B in /*) ;; *) B=$root/$B ;; esac
+if [ "${ZORBEL_BENCH_NO_BUILD:-0}" != 1 ]; then
+  ZORBEL_BUILD_ROOT=$B scripts/build || exit 1
+fi
+unset WINEPREFIX
+export ZORBEL_SCR=$B/x64/zorbel.scr ZORBEL_TOOLS_DIR=$B/x64/tests
+export ZORBEL_WINEPREFIX=${ZORBEL_WINEPREFIX:-$B/wineprefix-bench}
+export ZORBEL_SOAK_STEPS=${ZORBEL_SOAK_STEPS:-10000}
+export ZORBEL_SOAK_EVERY=${ZORBEL_SOAK_EVERY:-1000}
+export ZORBEL_SOAK_MAX_GROWTH_KB=${ZORBEL_SOAK_MAX_GROWTH_KB:-1024}
+start=$(date +%s)
+bash tests/e2e/test_soak.sh
+rc=$?
+echo "soak: $ZORBEL_SOAK_STEPS steps in $(($(date +%s) - start)) s"
+exit $rc
