@@ -5,6 +5,7 @@
 # objects and handles must be the same at every reading after the first,
 # and private memory may grow only a little after the warm-up round: a
 # leak of one bitmap, font, device context or strip buffer per item shows.
+# Each round ends with a screenshot (F1).
 #
 #   ZORBEL_SOAK_STEPS (1000)  ZORBEL_SOAK_EVERY (250)
 #   ZORBEL_SOAK_MAX_GROWTH_KB (1024)  private memory growth allowed after
@@ -56,6 +57,8 @@ while :; do
   [ -n "$line" ] || fail "driver: no answer at step $done_steps"
   zalive "$saver" || fail "the saver ended at step $done_steps"
   done_steps=$((done_steps + round))
+  # A screenshot (F1) a round, so that a leak in its writer shows too.
+  [ "$round" -gt 0 ] && { ztool saver_poke keys 1 0 112 >/dev/null || fail "no answer to F1"; }
   sleep 1 # the last item's sound, if any, under way
   counts=$(ztool saver_bench counts) || fail "counts: $counts"
   read -r _ _ _ gdi _ _ _ _ _ _ _ maxms <<<"$line"
@@ -105,6 +108,11 @@ verdict=$(awk -v bound="$max_growth" '
   }' "$table")
 echo "$verdict"
 case $verdict in *LEAK*) fail "$verdict" ;; esac
+
+# F1 does nothing while a popup shows, so not every round leaves a file.
+shots=$(find "$data" -name 'shot*.bmp' | wc -l)
+echo "screenshots written: $shots"
+[ "$shots" -gt 0 ] || fail "no screenshot was written"
 
 log=$(tr -d '\r' <"$data/error.log" 2>/dev/null)
 for bad in "Strip Error." "Error #" "Unable to"; do
