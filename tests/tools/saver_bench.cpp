@@ -11,6 +11,8 @@
 //       start: to the window, and to the first answered message, which the
 //       window gives only once the first item is drawn. Prints one line a
 //       run and "launch runs R window_median_ms W first_item_median_ms F".
+//   saver_bench relay              for bench/screen_change.c: one forced
+//       step for each line read from standard input, then "answered".
 //   saver_bench counts [--self]    "handles H threads T" of the saver's
 //       process, from the system's process list (GetProcessHandleCount
 //       does not report on other processes everywhere; where the list
@@ -93,6 +95,22 @@ int steps(long count, long warmup) {
       "steps %ld answer_median_ms %.2f answer_p90_ms %.2f answer_max_ms %.2f "
       "idle_median_ms %.2f\n",
       count, at(answer, 0.5), at(answer, 0.9), at(answer, 1.0), at(idle, 0.5));
+  return 0;
+}
+
+int relay() {
+  HWND window = findSaver(300, 100);
+  if (window == nullptr) {
+    std::printf("no saver window\n");
+    return 2;
+  }
+  char line[64];
+  while (std::fgets(line, sizeof line, stdin) != nullptr) {
+    if (!send(window, WM_KEYDOWN, VK_RETURN, kEnterDown)) return 3;
+    send(window, WM_KEYUP, VK_RETURN, kEnterUp);
+    std::printf("answered\n");
+    std::fflush(stdout);
+  }
   return 0;
 }
 
@@ -215,9 +233,11 @@ int main(int argc, char** argv) {
   if (argc >= 4 && std::strcmp(argv[1], "launch") == 0) {
     return launch(argv[2], std::atol(argv[3]));
   }
+  if (argc >= 2 && std::strcmp(argv[1], "relay") == 0) return relay();
   if (argc >= 2 && std::strcmp(argv[1], "counts") == 0) {
     return counts(argc >= 3 && std::strcmp(argv[2], "--self") == 0);
   }
-  std::fprintf(stderr, "usage: saver_bench steps N [WARMUP] | launch SCR RUNS | counts [--self]\n");
+  std::fprintf(stderr,
+               "usage: saver_bench steps N [WARMUP] | relay | launch SCR RUNS | counts [--self]\n");
   return 1;
 }
