@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The password rule of the real saver, with a stand-in password library of
+# our own that records each call and gives the answer it is told.
+# Delay 0, answer 0: a key asks once and the saver keeps running; SC_CLOSE
+# and SC_SCREENSAVE ask nothing; another program's WM_CLOSE, now that a
+# close was requested, and a later key each ask again. Delay 0, answer 1: a
+# key asks and the saver ends. Within the delay a key ends it without asking.
+# The change-password mode calls the library with "SCRSAVE" and its owner
+# and ends with 0; without the library, or without its entry, it ends with 0
+# at once. That mode writes no error.log.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/saver_data.sh"
+. "$(dirname "$0")/saver_checks.sh"
+e2e_init
+
+data=$(ztmp)
+STUB_LOG=$E2E_TMP/stub.log
+zwin_env ZORBEL_STUB_LOG "$STUB_LOG"
+STUB_DLL=$(zwinpath "$ZORBEL_TOOLS_DIR/password_stub_dll.dll")
+[ -f "$ZORBEL_TOOLS_DIR/password_stub_dll.dll" ] || fail "no password_stub_dll.dll"
+zsaver_defaults
+zset_data_dir "$data"
+
+calls() { [ -f "$STUB_LOG" ] && tr -d '\r' <"$STUB_LOG" | wc -l || echo 0; }
+calls_are() { [ "$(calls)" -eq "$1" ]; }
+
+# Starts the saver with the library and answer; the pid goes to saver.
+start_saver() { # password delay, answer
+  rm -f "$STUB_LOG"
+  zreg_set_platform "Password Delay" REG_DWORD "$1"
+  export ZORBEL_PASSWORD_CPL=$STUB_DLL ZORBEL_STUB_ANSWER=$2
+  zstart /s
+  saver=$ZPID
+  unset ZORBEL_PASSWORD_CPL ZORBEL_STUB_ANSWER
+  zwindow SaverWindow 30 >/dev/null || fail "no saver window (delay $1, answer $2)"
+}
+
+# --- Refused
+start_saver 0 0
+sleep 1 # some time must have passed beyond a delay of 0
+zkey a
+zpoll 20 calls_are 1 || fail "a key after the delay did not ask for the password ($(calls) calls)"
+[ "$(tr -d '\r' <"$STUB_LOG")" = "verify window" ] || fail "verify call: $(cat "$STUB_LOG")"
+sleep 1
+zsaver_window || fail "the saver ended on a refused password"
+ztool saver_poke syscommand $((0xF060)) || fail "saver_poke SC_CLOSE: status $?"
+ztool saver_poke syscommand $((0xF140)) || fail "saver_poke SC_SCREENSAVE: status $?"
+sleep 1
+calls_are 1 || fail "SC_CLOSE or SC_SCREENSAVE reached the close rule ($(calls) calls)"
+ztool saver_poke close || fail "saver_poke close: status $?"
+zpoll 20 calls_are 2 || fail "a WM_CLOSE after a refused password did not ask again ($(calls) calls)"
+zkey b
+zpoll 20 calls_are 3 || fail "a later key did not ask again ($(calls) calls)"
+sleep 1
+zsaver_window || fail "the saver ended on the second refused password"
+calls_are 3 || fail "more calls than closes: $(calls)"
+kill "$saver"
+zwait "$saver" 20 >/dev/null
+
+# --- Accepted
+start_saver 0 1
+sleep 1
+zkey a
+zwait "$saver" 20
+rc=$?
+[ "$rc" = 0 ] || fail "an accepted password did not end the saver (status $rc)"
+calls_are 1 || fail "accepted: $(calls) calls"
+
+# --- Within the delay
+start_saver 600 0
+zkey a
+zwait "$saver" 20
+rc=$?
+[ "$rc" = 0 ] || fail "a key within the password delay did not end the saver (status $rc)"
+calls_are 0 || fail "asked for the password within the delay"
+rm -f "$data/error.log"
+
+# --- Change-password mode
+change_run() { # expected stub lines or "", library, arguments...
+  local expected=$1 rc
+  rm -f "$STUB_LOG"
+  export ZORBEL_MPR_DLL=$2
+  zstart "${@:3}"
+  unset ZORBEL_MPR_DLL
+  zwait "$ZPID" 20
+  rc=$?
+  [ "$rc" = 0 ] || fail "zorbel.scr ${*:3} with $2 ended with $rc"
+  local got=""
+  [ -f "$STUB_LOG" ] && got=$(tr -d '\r' <"$STUB_LOG")
+  [ "$got" = "$expected" ] || fail "zorbel.scr ${*:3} with $2: library calls: '$got'"
+}
+change_run "change SCRSAVE null 0 0" "$STUB_DLL" /a
+change_run "change SCRSAVE window 0 0" "$STUB_DLL" /a 42
+change_run "" 'Z:\nowhere\none.dll' /a
+change_run "" kernel32.dll /a 42
+[ -z "$(ls -A "$data")" ] || fail "the change-password mode wrote into the data folder: $(ls -A "$data")"
+e2e_pass
