@@ -8,7 +8,8 @@
 # stays around it); error.log names the file as measured and as loaded, then
 # "Strip Error.", per strip.
 # No comics.ini: the screen stays black, Enter and F1 do nothing, a key ends
-# the saver, error.log holds the header alone.
+# the saver, error.log holds the header alone. A mouse click ends the first
+# run, a key the others.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/saver_data.sh"
 . "$(dirname "$0")/saver_checks.sh"
@@ -56,8 +57,8 @@ start_saver() { # data folder
   TEXT="400x30+$(((SW - 400) / 2))+$((EY + 63))"
 }
 
-end_saver() {
-  zkey Escape
+end_saver() { # click|key
+  if [ "$1" = click ]; then zclick; else zkey Escape; fi
   zwait "$saver" 20
   local rc=$?
   [ "$rc" = 0 ] || fail "a key did not end the saver (status $rc)"
@@ -98,7 +99,7 @@ zkey Return
 zpoll 20 logo_alone "$data" || fail "missing category: no logo after Enter"
 zkey Return
 zpoll 20 error_alone "$data" || fail "missing category: the second error was not on a black screen"
-end_saver
+end_saver click
 missing="Error #3: Couldn't find the category nowhere in seekTo()."
 zfile_is "$data/error.log" "$LOG_HEADER" "$missing" "$missing" || fail "missing category: error.log"
 
@@ -113,7 +114,7 @@ zkey Return
 zpoll 20 logo_alone "$data" || fail "missing picture: no logo after Enter"
 zkey Return
 zpoll 20 error_over_logo "$data" || fail "missing picture: the error was not drawn over the logo"
-end_saver
+end_saver key
 path="$(zwinpath "$data")\\gone.pcx"
 zfile_is "$data/error.log" "$LOG_HEADER" \
   "gone.pcx: Unable to open file" "$path: Unable to open file" "Strip Error." \
@@ -136,6 +137,6 @@ sleep 1.5
 black || fail "no catalogue: Enter drew something"
 [ ! -e "$data/shot0000.bmp" ] || fail "no catalogue: F1 saved a screenshot"
 zsaver_window || fail "no catalogue: Enter or F1 ended the saver"
-end_saver
+end_saver key
 zfile_is "$data/error.log" "$LOG_HEADER" || fail "no catalogue: error.log"
 e2e_pass

@@ -47,6 +47,9 @@ ztool saver_poke syscommand $((0xF060)) || fail "saver_poke SC_CLOSE: status $?"
 ztool saver_poke syscommand $((0xF140)) || fail "saver_poke SC_SCREENSAVE: status $?"
 sleep 1
 calls_are 1 || fail "SC_CLOSE or SC_SCREENSAVE reached the close rule ($(calls) calls)"
+zkey alt+F4
+sleep 1
+calls_are 1 || fail "Alt+F4 reached the close rule ($(calls) calls)"
 ztool saver_poke close || fail "saver_poke close: status $?"
 zpoll 20 calls_are 2 || fail "a WM_CLOSE after a refused password did not ask again ($(calls) calls)"
 zkey b

@@ -3,8 +3,8 @@
 # Run 1, "Time Delay" 0 (no timer), two finished comics: the first item is on
 # the screen at once, pixel for pixel at a place wholly on the screen, and
 # stays; F1 saves exactly that rectangle as shot0000.bmp, then shot0001.bmp;
-# Enter brings the next item; WM_CLOSE from another program and the
-# SC_CLOSE and SC_SCREENSAVE commands leave it running; a mouse move of 50
+# Enter brings the next item; WM_CLOSE from another program, the SC_CLOSE
+# and SC_SCREENSAVE commands, Alt+X and Alt+F4 leave it running; a mouse move of 50
 # right and 50 down keeps it, one more pixel to the right ends it.
 # Run 2, "Time Delay" 1, one strip template: the strip (three panels with
 # their gaps) changes by itself, twice; a key ends it.
@@ -120,6 +120,11 @@ ztool saver_poke syscommand $((0xF060)) || fail "saver_poke SC_CLOSE: status $?"
 ztool saver_poke syscommand $((0xF140)) || fail "saver_poke SC_SCREENSAVE: status $?"
 sleep 1
 zsaver_window || fail "SC_CLOSE or SC_SCREENSAVE ended the saver"
+# System keys are not keys of the saver; Alt+F4 becomes SC_CLOSE.
+zkey alt+x
+zkey alt+F4
+sleep 1
+zsaver_window || fail "an Alt key combination ended the saver"
 zshot "$NOW"
 [ "$(shot_item "$NOW")" = "$previous" ] || fail "the screen changed on close messages"
 
