@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The long soak: 10 000 forced steps of the show on the sample data under
 # wine64 and Xvfb, with GDI objects, handles and private memory read every
-# 1000 steps, printed as a table and judged flat (tests/e2e/test_soak.sh,
-# which CI runs for 1000 steps).
-#   ZORBEL_SOAK_STEPS, ZORBEL_SOAK_EVERY, ZORBEL_SOAK_MAX_GROWTH_KB as there;
+# 1000 steps, printed as a table and judged flat; then 3000 steps on a
+# folder of bad files, read every 300 (tests/e2e/test_soak.sh, which CI
+# runs for 1000 and 600 steps).
+#   ZORBEL_SOAK_* as there;
 #   ZORBEL_BENCH_NO_BUILD=1 uses the build trees as they are.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,6 +20,8 @@ export ZORBEL_WINEPREFIX=${ZORBEL_WINEPREFIX:-$B/wineprefix-bench}
 export ZORBEL_SOAK_STEPS=${ZORBEL_SOAK_STEPS:-10000}
 export ZORBEL_SOAK_EVERY=${ZORBEL_SOAK_EVERY:-1000}
 export ZORBEL_SOAK_MAX_GROWTH_KB=${ZORBEL_SOAK_MAX_GROWTH_KB:-1024}
+export ZORBEL_SOAK_HOSTILE_STEPS=${ZORBEL_SOAK_HOSTILE_STEPS:-3000}
+export ZORBEL_SOAK_HOSTILE_EVERY=${ZORBEL_SOAK_HOSTILE_EVERY:-300}
 start=$(date +%s)
 bash tests/e2e/test_soak.sh
 rc=$?
