@@ -25,5 +25,5 @@ export ZORBEL_SOAK_HOSTILE_EVERY=${ZORBEL_SOAK_HOSTILE_EVERY:-300}
 start=$(date +%s)
 bash tests/e2e/test_soak.sh
 rc=$?
-echo "soak: $ZORBEL_SOAK_STEPS steps in $(($(date +%s) - start)) s"
+echo "soak: $ZORBEL_SOAK_STEPS steps on the sample data and $ZORBEL_SOAK_HOSTILE_STEPS on bad files in $(($(date +%s) - start)) s"
 exit $rc
