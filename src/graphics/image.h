@@ -31,5 +31,9 @@ class Image {
   bool failed = true;
 };
 
+// A 24-bit bottom-up DIB section for dc, its pixels in *pixels. Null, with
+// nothing left behind, when it cannot be made or comes without pixel memory.
+HBITMAP createDibSection(HDC dc, int32_t width, int32_t height, uint8_t** pixels);
+
 // Blacks out screenWidth x screenHeight from the top-left corner.
 void eraseScreen();

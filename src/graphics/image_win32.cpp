@@ -92,6 +92,25 @@ void Image::loadBmp(const char* path) {
   pixels = nullptr;
 }
 
+HBITMAP createDibSection(HDC dc, int32_t width, int32_t height, uint8_t** pixels) {
+  BITMAPINFO info;
+  std::memset(&info, 0, sizeof info);
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* memory = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  if (bitmap != nullptr && memory == nullptr) {
+    DeleteObject(bitmap);
+    bitmap = nullptr;
+  }
+  *pixels = bitmap != nullptr ? static_cast<uint8_t*>(memory) : nullptr;
+  return bitmap;
+}
+
 void Image::create(int32_t newWidth, int32_t newHeight) {
   width = newWidth;
   height = newHeight;
@@ -110,25 +129,14 @@ void Image::create(int32_t newWidth, int32_t newHeight) {
     failed = true;
     return;
   }
-  BITMAPINFO info;
-  std::memset(&info, 0, sizeof info);
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* memory = nullptr;
-  bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  bitmap = createDibSection(dc, width, height, &pixels);
   if (bitmap == nullptr) {
     DeleteDC(dc);
     dc = nullptr;
-    pixels = nullptr;
     failed = true;
     logFile().write("Create: Unable to create a DIB section\n");
     return;
   }
-  pixels = static_cast<uint8_t*>(memory);
   failed = false;
   SelectObject(dc, bitmap);
 }

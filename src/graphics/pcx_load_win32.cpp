@@ -94,19 +94,8 @@ void Image::loadPcx(const char* path) {
   }
   if (ReleaseDC(saverWindow, windowDc) == 0) logFile().write("Pcx: Unable to release DC!\n");
 
-  BITMAPINFO info;
-  std::memset(&info, 0, sizeof info);
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* memory = nullptr;
-  bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-  if (bitmap == nullptr || memory == nullptr) {
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    bitmap = nullptr;
+  bitmap = createDibSection(dc, width, height, &pixels);
+  if (bitmap == nullptr) {
     std::free(picture);
     DeleteDC(dc);
     dc = nullptr;
@@ -114,7 +103,6 @@ void Image::loadPcx(const char* path) {
     logFile().write(path).write(": Unable to create a DIB section\n");
     return;
   }
-  pixels = static_cast<uint8_t*>(memory);
   std::memcpy(pixels, picture, layout.pictureBytes);
   SelectObject(dc, bitmap);
   std::free(picture);

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "graphics/bmp_header.h"
+#include "graphics/image.h"
 #include "graphics/screenshot.h"
 #include "platform/file.h"
 #include "shell/globals.h"
@@ -34,19 +35,10 @@ void saveScreenshot() {
   HDC screen = GetDC(saverWindow);
   HDC memory = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
   HBITMAP capture = nullptr;
-  void* bits = nullptr;
-  if (memory != nullptr && !empty) {
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof info);
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = rect.width;
-    info.bmiHeader.biHeight = rect.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    capture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  }
-  if (capture != nullptr && bits != nullptr) {
+  uint8_t* bits = nullptr;
+  if (memory != nullptr && !empty)
+    capture = createDibSection(memory, rect.width, rect.height, &bits);
+  if (capture != nullptr) {
     HGDIOBJ previous = SelectObject(memory, capture);
     BitBlt(memory, 0, 0, rect.width, rect.height, screen, rect.x, rect.y, SRCCOPY);
     GdiFlush();
@@ -57,8 +49,7 @@ void saveScreenshot() {
   if (empty || bits != nullptr) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
-      bmp::writeFile(reinterpret_cast<zfile::Handle>(file), rect.width, rect.height,
-                     static_cast<const uint8_t*>(bits));
+      bmp::writeFile(reinterpret_cast<zfile::Handle>(file), rect.width, rect.height, bits);
       CloseHandle(file);
     }
   }
