@@ -47,6 +47,25 @@ void reportPicture(const ShowDrawing& d, const char* name, const char* what) {
   d.showError(message);
 }
 
+enum class Opened { NoMemory, Failed, Ready };
+
+// Opens a popup or comic picture. A failure is logged and shown, and nothing
+// is left open; only a Ready picture is the caller's to draw and close.
+Opened openShown(const ShowDrawing& d, const char* name, void** picture, int32_t* w, int32_t* h) {
+  bool failed = false;
+  *picture = d.openPicture(name, &failed, w, h);
+  if (*picture == nullptr) {
+    reportPicture(d, name, "Unable to allocate");
+    return Opened::NoMemory;
+  }
+  if (failed) {
+    reportPicture(d, name, "Unable to load");
+    d.closePicture(*picture);
+    return Opened::Failed;
+  }
+  return Opened::Ready;
+}
+
 void showLogo(const ShowDrawing& d) {
   int32_t x = (screenWidth - kLogoWidth) / 2;
   int32_t y = (screenHeight - kLogoHeight) / 2;
@@ -81,19 +100,10 @@ bool tryPopup(const ShowDrawing& d) {
   const PopupEntry* entry = catalog->popupAt(static_cast<int32_t>(index));
   if (entry == nullptr) return false;  // count and list disagree: no popup
 
-  bool failed = false;
+  void* picture = nullptr;
   int32_t w = 0;
   int32_t h = 0;
-  void* picture = d.openPicture(entry->fileName, &failed, &w, &h);
-  if (picture == nullptr) {
-    reportPicture(d, entry->fileName, "Unable to allocate");
-    return true;
-  }
-  if (failed) {
-    reportPicture(d, entry->fileName, "Unable to load");
-    d.closePicture(picture);
-    return true;
-  }
+  if (openShown(d, entry->fileName, &picture, &w, &h) != Opened::Ready) return true;
   d.eraseScreen();
   int32_t y = screenHeight - h;
   int32_t x = 0;
@@ -154,20 +164,12 @@ void showFinishedComic(const ShowDrawing& d, int group) {
   uint32_t index = randomSource().next() % count;
   const ComicEntry* entry = catalog->entryAt(group, TypeOfficial, static_cast<int32_t>(index));
   if (entry == nullptr) return;
-  bool failed = false;
+  void* picture = nullptr;
   int32_t w = 0;
   int32_t h = 0;
-  void* picture = d.openPicture(entry->fileName, &failed, &w, &h);
-  if (picture == nullptr) {
-    reportPicture(d, entry->fileName, "Unable to allocate");
-    return;
-  }
-  if (failed) {
-    reportPicture(d, entry->fileName, "Unable to load");
-    d.closePicture(picture);
-    ++comicsSinceLogo;
-    return;
-  }
+  Opened opened = openShown(d, entry->fileName, &picture, &w, &h);
+  if (opened == Opened::Failed) ++comicsSinceLogo;  // a failed load still counts
+  if (opened != Opened::Ready) return;
   int32_t x = randomPlace(screenWidth - w);
   int32_t y = randomPlace(screenHeight - h);
   lastDrawnRect = {x, y, w, h};
