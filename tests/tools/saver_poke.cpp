@@ -5,6 +5,9 @@
 //   saver_poke keys N [PAUSE_MS] [VK]  N key presses (default Enter), each
 //                                    answered before the next; prints
 //                                    "steps N median_ms M max_ms X"
+//   saver_poke hold N [VK]           one key held down (default Enter): a
+//                                    first WM_KEYDOWN, N - 1 repeats with the
+//                                    previous-state bit set, one WM_KEYUP
 //
 // Exit codes: 0 done, 1 usage, 2 no saver window, 3 a message got no answer
 // within 10 s.
@@ -45,6 +48,15 @@ int pressKeys(HWND window, long count, DWORD pauseMs, WPARAM key) {
   return 0;
 }
 
+// As the platform sends a held key: bit 30 tells a repeat from a first press.
+int holdKey(HWND window, long count, WPARAM key) {
+  for (long i = 0; i < count; ++i) {
+    LPARAM state = i == 0 ? 1 : static_cast<LPARAM>(0x40000001u);
+    if (!sendAnswered(window, WM_KEYDOWN, key, state)) return 3;
+  }
+  return sendAnswered(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u)) ? 0 : 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +74,11 @@ int main(int argc, char** argv) {
     DWORD pause = argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 0;
     WPARAM key = argc > 4 ? std::strtoul(argv[4], nullptr, 10) : VK_RETURN;
     return pressKeys(window, count, pause, key);
+  }
+  if (std::strcmp(argv[1], "hold") == 0 && argc > 2) {
+    long count = std::strtol(argv[2], nullptr, 10);
+    WPARAM key = argc > 3 ? std::strtoul(argv[3], nullptr, 10) : VK_RETURN;
+    return holdKey(window, count, key);
   }
   return 1;
 }
