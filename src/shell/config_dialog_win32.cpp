@@ -2,6 +2,8 @@
 // defaults, and on OK checks them and writes them to the registry.
 #include <windows.h>
 
+#include <iterator>
+
 #include "../../resources/resource.h"
 #include "shell/config_rules.h"
 #include "shell/modes.h"
@@ -29,17 +31,9 @@ const CheckBox kCheckBoxes[] = {
     {IDC_USE_ORIGINAL, &SaverSettings::useOriginal},
     {IDC_USE_OFFICIAL, &SaverSettings::useOfficial},
 };
-const NumberBox kFillNumbers[] = {
+// The time delay comes first: it is read back before the check boxes.
+const NumberBox kNumberBoxes[] = {
     {IDC_TIME_DELAY, &SaverSettings::timeDelay},
-    {IDC_PER_PELLOW, &SaverSettings::perPellow},
-    {IDC_PER_ZB, &SaverSettings::perZB},
-    {IDC_PER_TOASTY, &SaverSettings::perToasty},
-    {IDC_PER_RANDOM, &SaverSettings::perRandom},
-    {IDC_PER_ORIGINAL, &SaverSettings::perOriginal},
-    {IDC_PER_OFFICIAL, &SaverSettings::perOfficial},
-    {IDC_LOGO_FRAMES, &SaverSettings::logoFrames},
-};
-const NumberBox kReadNumbers[] = {
     {IDC_PER_PELLOW, &SaverSettings::perPellow},
     {IDC_PER_ZB, &SaverSettings::perZB},
     {IDC_PER_TOASTY, &SaverSettings::perToasty},
@@ -65,18 +59,19 @@ void fillDialog(HWND dialog) {
   for (const CheckBox& box : kCheckBoxes) {
     CheckDlgButton(dialog, box.id, settings->*box.field ? BST_CHECKED : BST_UNCHECKED);
   }
-  for (const NumberBox& box : kFillNumbers) {
+  for (const NumberBox& box : kNumberBoxes) {
     SetDlgItemInt(dialog, box.id, settings->*box.field, FALSE);
   }
 }
 
 void readDialog(HWND dialog) {
-  settings->timeDelay = readNumberBox(dialog, IDC_TIME_DELAY);
+  const NumberBox& timeDelay = kNumberBoxes[0];
+  settings->*timeDelay.field = readNumberBox(dialog, timeDelay.id);
   for (const CheckBox& box : kCheckBoxes) {
     settings->*box.field = IsDlgButtonChecked(dialog, box.id) == BST_CHECKED ? 1 : 0;
   }
-  for (const NumberBox& box : kReadNumbers) {
-    settings->*box.field = readNumberBox(dialog, box.id);
+  for (const NumberBox* box = &timeDelay + 1; box != std::end(kNumberBoxes); ++box) {
+    settings->*box->field = readNumberBox(dialog, box->id);
   }
 }
 
