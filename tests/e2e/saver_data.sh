@@ -3,8 +3,9 @@
 #   zpcx FILE W H R G B [pattern|truncate]   write a PCX picture
 #   zdata_basic DIR      a logo, an error picture, a screen-filling finished
 #                        comic and a three-panel strip template
+#   zstrip_template FILE CATEGORY PICTURE   a three-panel template whose first
+#                        panel comes from CATEGORY and whose third shows PICTURE
 #   zsaver_defaults      product and platform values the tests rely on
-#   ztrim FILE.png       "WxH+X+Y" of the non-black part of a screenshot
 #   zsaver_start         start the saver full screen, wait for its window
 
 zpcx() { python3 "$E2E_ROOT/tests/e2e/zpcx.py" "$@" || fail "pcx $1"; }
@@ -47,6 +48,27 @@ end
 T
 }
 
+zstrip_template() { # file, category of the first panel, picture of the third
+  cat >"$1" <<T
+[cartoon One]
+$2
+end
+second
+end
+third
+end
+[first]
+p1.pcx
+end
+[second]
+p2.pcx
+end
+[third]
+$3
+end
+T
+}
+
 zsaver_defaults() {
   zreg_reset
   local name
@@ -58,7 +80,6 @@ zsaver_defaults() {
   zreg_set_platform "Password Delay" REG_DWORD 15
 }
 
-ztrim() { convert "$1" -fuzz 1% -trim -format '%wx%h%O' info: 2>/dev/null | tr -d '+' | sed 's/x/x/'; }
 
 zsaver_start() {
   zstart /s

@@ -21,27 +21,6 @@ zreg_set "Display Logo" REG_DWORD 1
 zreg_set "Logo Frames" REG_DWORD 1
 zreg_set_platform "Password Delay" REG_DWORD 100000
 
-write_template() { # file, category of the first panel, picture of the third
-  cat >"$1" <<T
-[cartoon One]
-$2
-end
-second
-end
-third
-end
-[first]
-p1.pcx
-end
-[second]
-p2.pcx
-end
-[third]
-$3
-end
-T
-}
-
 start_saver() { # data folder
   zset_data_dir "$1"
   zstart /s
@@ -91,7 +70,7 @@ error_over_logo() {
 # --- A missing category
 data=$(ztmp)
 zdata_basic "$data"
-write_template "$data/nocat.txt" nowhere p3.pcx
+zstrip_template "$data/nocat.txt" nowhere p3.pcx
 printf 'random\r\nnocat.txt\r\n' >"$data/comics.ini"
 start_saver "$data"
 zpoll 20 error_alone "$data" || fail "missing category: no error display at the start"
@@ -106,7 +85,7 @@ zfile_is "$data/error.log" "$LOG_HEADER" "$missing" "$missing" || fail "missing 
 # --- A missing panel picture
 data=$(ztmp)
 zdata_basic "$data"
-write_template "$data/gone.txt" first gone.pcx
+zstrip_template "$data/gone.txt" first gone.pcx
 printf 'random\r\ngone.txt\r\n' >"$data/comics.ini"
 start_saver "$data"
 zpoll 20 error_alone "$data" || fail "missing picture: no error display at the start"

@@ -18,21 +18,7 @@ e2e_init
 [ -f "$ZORBEL_TOOLS_DIR/password_stub_dll.dll" ] || fail "no password_stub_dll.dll"
 data=$(ztmp)
 zdata_basic "$data"
-cat >"$data/nocat.txt" <<'T'
-[cartoon One]
-nowhere
-end
-second
-end
-third
-end
-[second]
-p2.pcx
-end
-[third]
-p3.pcx
-end
-T
+zstrip_template "$data/nocat.txt" nowhere p3.pcx
 printf 'random\r\nnocat.txt\r\n' >"$data/comics.ini"
 STUB_LOG=$E2E_TMP/stub.log
 zwin_env ZORBEL_STUB_LOG "$STUB_LOG"
