@@ -12,6 +12,10 @@ run. Run from anywhere: python3 tools/make_resources.py
 import math
 import os
 import struct
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from sample_art import in_capsule  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "resources")
@@ -56,17 +60,8 @@ class Canvas:
 # Shapes as point tests, so that they can be combined and outlined.
 
 
-def capsule(ax, ay, bx, by, radius):
-    """A thick line from a to b with round ends."""
-
-    def inside(x, y):
-        dx, dy = bx - ax, by - ay
-        length2 = dx * dx + dy * dy
-        t = 0.0 if length2 == 0 else max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / length2))
-        px, py = ax + t * dx - x, ay + t * dy - y
-        return px * px + py * py <= radius * radius
-
-    return inside
+# A thick line from a to b with round ends, as the sample pictures draw it.
+capsule = in_capsule
 
 
 def ellipse(cx, cy, rx, ry):

@@ -96,23 +96,25 @@ def ellipse(cv, cx, cy, rx, ry, c, line=2):
         )
 
 
+def in_capsule(ax, ay, bx, by, radius):
+    """Point test of a thick line from a to b with round ends."""
+
+    def inside(x, y):
+        dx, dy = bx - ax, by - ay
+        length2 = dx * dx + dy * dy
+        t = 0.0 if length2 == 0 else max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / length2))
+        px, py = ax + t * dx - x, ay + t * dy - y
+        return px * px + py * py <= radius * radius
+
+    return inside
+
+
 def capsule(cv, ax, ay, bx, by, r, c, line=0):
     """A thick line from a to b with round ends."""
-
-    def inside_r(rr):
-        def inside(x, y):
-            dx, dy = bx - ax, by - ay
-            l2 = dx * dx + dy * dy
-            t = 0.0 if l2 == 0 else max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / l2))
-            px, py = ax + t * dx - x, ay + t * dy - y
-            return px * px + py * py <= rr * rr
-
-        return inside
-
     for k, (rr, col) in enumerate(((r + line, OUTLINE), (r, c))):
         if k == 0 and line == 0:
             continue
-        cv.shape(inside_r(rr), (min(ax, bx) - rr, min(ay, by) - rr, max(ax, bx) + rr, max(ay, by) + rr), col)
+        cv.shape(in_capsule(ax, ay, bx, by, rr), (min(ax, bx) - rr, min(ay, by) - rr, max(ax, bx) + rr, max(ay, by) + rr), col)
 
 
 def polygon(cv, pts, c, line=1.5):

@@ -67,7 +67,7 @@ fi
 if command -v python3 >/dev/null 2>&1; then
   copy="$E2E_TMP/tree"
   mkdir -p "$copy/tools" "$copy/resources"
-  cp "$E2E_ROOT/tools/make_resources.py" "$copy/tools/"
+  cp "$E2E_ROOT/tools/make_resources.py" "$E2E_ROOT/tools/sample_art.py" "$copy/tools/"
   python3 "$copy/tools/make_resources.py" >/dev/null || fail "make_resources.py failed"
   for file in logo.bmp figure.bmp zorbel.ico; do
     cmp -s "$copy/resources/$file" "$E2E_ROOT/resources/$file" || fail "$file is not what the script draws"
