@@ -10,6 +10,15 @@ uint8_t* at(const Surface& s, int32_t x, int32_t y) {
   return s.pixels + static_cast<intptr_t>(s.height - 1 - y) * s.stride + 3 * intptr_t{x};
 }
 
+// The tail's shades follow single-precision arithmetic step by step. The
+// x87 unit of the 32-bit build keeps intermediates in extended precision,
+// which moves shades and edge pixels; a store through a volatile float
+// rounds every step to single precision on any unit.
+float single(float value) {
+  volatile float rounded = value;
+  return rounded;
+}
+
 }  // namespace
 
 void blacken(const Surface& s, int32_t x, int32_t y) {
@@ -72,30 +81,30 @@ void drawTailLine(const Surface& target, int32_t textX, int32_t textY, int32_t s
       blacken(target, x + 1, y);
     }
   } else if (dy > dx) {
-    float slope = static_cast<float>(dx) / static_cast<float>(dy);
+    float slope = single(static_cast<float>(dx) / static_cast<float>(dy));
     float fraction = 0.0f;
     for (int32_t k = 0; k < dy - 1; ++k) {
-      fraction += slope;
+      fraction = single(fraction + slope);
       if (fraction >= 1.0f) {
-        fraction -= 1.0f;
+        fraction = single(fraction - 1.0f);
         x += sx;
       }
-      int32_t h = static_cast<int32_t>(fraction * 255.0f);
+      int32_t h = static_cast<int32_t>(single(fraction * 255.0f));
       --y;
       darken(target, x, y, h);
       blacken(target, x + sx, y);
       darken(target, x + 2 * sx, y, 255 - h);
     }
   } else {
-    float slope = static_cast<float>(dy) / static_cast<float>(dx);
+    float slope = single(static_cast<float>(dy) / static_cast<float>(dx));
     float fraction = 0.0f;
     for (int32_t k = 0; k < dx - 1; ++k) {
-      fraction += slope;
+      fraction = single(fraction + slope);
       if (fraction >= 1.0f) {
-        fraction -= 1.0f;
+        fraction = single(fraction - 1.0f);
         --y;
       }
-      int32_t h = static_cast<int32_t>(fraction * 256.0f);
+      int32_t h = static_cast<int32_t>(single(fraction * 256.0f));
       x += sx;
       darken(target, x, y, h);
       blacken(target, x, y - 1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <utility>
 #include <vector>
@@ -154,4 +155,88 @@ TEST(TailLine, PixelsOffTheSurfaceAreSkipped) {
   textpixels::drawTailLine(c.s, -3, 3, 30, 7);
   EXPECT_TRUE(c.guardsIntact());
   EXPECT_EQ(c.value(7, 3), 0);
+}
+
+namespace {
+
+// Single-precision arithmetic done in integers, so that the expected tails
+// do not depend on the floating-point unit that runs the test. Values lie
+// in [0, 2) and are held as multiples of 2^-40.
+constexpr int kPoint = 40;
+constexpr uint64_t kOne = uint64_t{1} << kPoint;
+
+// Rounds to 24 significant bits, ties to even; sticky says that non-zero
+// bits below v were already dropped.
+uint64_t toSingle(uint64_t v, bool sticky = false) {
+  int top = 63;
+  while (top > 0 && (v >> top) == 0) --top;
+  if (top <= 23) return v;
+  int shift = top - 23;
+  uint64_t keep = v >> shift;
+  uint64_t rest = v & ((uint64_t{1} << shift) - 1);
+  uint64_t half = uint64_t{1} << (shift - 1);
+  if (rest > half || (rest == half && (sticky || (keep & 1) != 0))) ++keep;
+  return keep << shift;
+}
+
+// The tail's walk for slanted lines with the arithmetic above; the
+// lower end is the speaker.
+void referenceTail(const Surface& s, int32_t textX, int32_t textY, int32_t x, int32_t y) {
+  int32_t dx = std::abs(textX - x);
+  int32_t sx = textX >= x ? 1 : -1;
+  int32_t dy = y - textY;
+  bool steep = dy > dx;
+  int32_t run = steep ? dy : dx;
+  int32_t rise = steep ? dx : dy;
+  uint64_t numerator = static_cast<uint64_t>(rise) << kPoint;
+  uint64_t slope =
+      toSingle(numerator / static_cast<uint64_t>(run), numerator % static_cast<uint64_t>(run) != 0);
+  uint64_t fraction = 0;
+  for (int32_t k = 0; k < run - 1; ++k) {
+    fraction = toSingle(fraction + slope);
+    bool carry = fraction >= kOne;
+    if (carry) fraction = toSingle(fraction - kOne);
+    int32_t h = static_cast<int32_t>(toSingle(fraction * (steep ? 255 : 256)) >> kPoint);
+    if (steep) {
+      if (carry) x += sx;
+      --y;
+      textpixels::darken(s, x, y, h);
+      textpixels::blacken(s, x + sx, y);
+      textpixels::darken(s, x + 2 * sx, y, 255 - h);
+    } else {
+      if (carry) --y;
+      x += sx;
+      textpixels::darken(s, x, y, h);
+      textpixels::blacken(s, x, y - 1);
+      textpixels::darken(s, x, y - 2, 255 - h);
+    }
+  }
+}
+
+}  // namespace
+
+// Slopes that are not exact in binary: both builds, 32-bit and 64-bit, must
+// give the single-precision result pixel for pixel.
+TEST(TailLine, InexactSlopesFollowSinglePrecision) {
+  EXPECT_EQ(toSingle(kOne / 3, true), 0x5555558000u);  // 1/3 as a float
+  uint32_t state = 12345;
+  auto next = [&state](int32_t limit) {
+    state = state * 1103515245u + 12345u;
+    return static_cast<int32_t>((state >> 8) % static_cast<uint32_t>(limit));
+  };
+  int slanted = 0;
+  for (int round = 0; round < 300; ++round) {
+    int32_t speakerX = 10 + next(110), speakerY = 40 + next(80);
+    int32_t textX = 10 + next(110), textY = speakerY - 1 - next(35);
+    if (round == 0) speakerX = 10, speakerY = 100, textX = 18, textY = 82;
+    int32_t dx = std::abs(textX - speakerX), dy = speakerY - textY;
+    if (dx == 0 || dx == dy) continue;
+    ++slanted;
+    Canvas got(130, 130, 200), want(130, 130, 200);
+    textpixels::drawTailLine(got.s, textX, textY, speakerX, speakerY);
+    referenceTail(want.s, textX, textY, speakerX, speakerY);
+    ASSERT_EQ(got.memory, want.memory)
+        << "tail from (" << textX << "," << textY << ") to (" << speakerX << "," << speakerY << ")";
+  }
+  EXPECT_GT(slanted, 250);
 }
