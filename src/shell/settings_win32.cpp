@@ -24,6 +24,16 @@ void readDword(HKEY key, const char* name, uint32_t& field) {
   }
 }
 
+void readDirectory(HKEY key, char (&directory)[256]) {
+  // 256 bytes as stored, plus room for the NUL the registry may add.
+  uint8_t folder[257] = {};
+  DWORD type = 0;
+  DWORD size = 0;
+  if (queryValue(key, "Directory", folder, 256, type, size)) {
+    applyDirectoryValue(directory, type, folder, size);
+  }
+}
+
 HWND windowOf(const SaverSettings& s) { return static_cast<HWND>(s.window); }
 
 }  // namespace
@@ -46,17 +56,18 @@ void SaverSettings::loadPlatformSettings() {
 void SaverSettings::loadProductSettings() {
   std::memcpy(directory, kDefaultDirectory, std::strlen(kDefaultDirectory) + 1);
   setDefaults();
+  // The folder the installer recorded for every user of the machine; a
+  // user's own "Directory" below wins over it. Read access only: standard
+  // users cannot open machine keys for writing.
   HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    readDirectory(key, directory);
+    RegCloseKey(key);
+  }
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kProductKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
     return;
   }
-  // 256 bytes as stored, plus room for the NUL the registry may add.
-  uint8_t folder[257] = {};
-  DWORD type = 0;
-  DWORD size = 0;
-  if (queryValue(key, "Directory", folder, 256, type, size)) {
-    applyDirectoryValue(directory, type, folder, size);
-  }
+  readDirectory(key, directory);
   for (const ProductValue& value : kProductValues) readDword(key, value.name, this->*value.field);
   RegCloseKey(key);
 }

@@ -16,9 +16,9 @@ const char* kValueNames[] = {"Time Delay", "Display Logo", "Use Pellow",   "Use 
                              "Per ZB",     "Per Random",   "Per Original", "Per Official",
                              "Use Toasty", "Per Toasty",   "Use Sound",    "Logo Frames"};
 
-void deleteKey(const char* path) {
+void deleteKey(const char* path, HKEY root = HKEY_CURRENT_USER) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+  if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
     char name[512];
     for (;;) {
       DWORD size = sizeof name;
@@ -28,7 +28,7 @@ void deleteKey(const char* path) {
     }
     RegCloseKey(key);
   }
-  RegDeleteKeyA(HKEY_CURRENT_USER, path);
+  RegDeleteKeyA(root, path);
 }
 
 class RegistryTest : public ::testing::Test {
@@ -37,6 +37,7 @@ class RegistryTest : public ::testing::Test {
   void TearDown() override { clear(); }
   static void clear() {
     deleteKey(kProductKey);
+    deleteKey(kProductKey, HKEY_LOCAL_MACHINE);
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kPlatformKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
       RegDeleteValueA(key, "Password Delay");
@@ -44,14 +45,19 @@ class RegistryTest : public ::testing::Test {
       RegCloseKey(key);
     }
   }
-  static void put(const char* keyPath, const char* name, DWORD type, const void* data, DWORD size) {
+  static void put(const char* keyPath, const char* name, DWORD type, const void* data, DWORD size,
+                  HKEY root = HKEY_CURRENT_USER) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size),
               ERROR_SUCCESS);
     RegCloseKey(key);
+  }
+  // "Directory" of the product key, with its NUL.
+  static void putText(const char* folder, HKEY root = HKEY_CURRENT_USER) {
+    put(kProductKey, "Directory", REG_SZ, folder, static_cast<DWORD>(std::strlen(folder) + 1),
+        root);
   }
   static void putDword(const char* keyPath, const char* name, DWORD value) {
     put(keyPath, name, REG_DWORD, &value, sizeof value);
@@ -133,6 +139,31 @@ TEST_F(RegistryTest, DirectoryLengthsAndTermination) {
 
   DWORD number = 7;
   put(kProductKey, "Directory", REG_DWORD, &number, 4);
+  EXPECT_STREQ(loaded().directory, kDefaultDirectory);
+}
+
+// The installer records its folder for the whole machine; a user's own
+// "Directory" wins, whichever was written first.
+TEST_F(RegistryTest, MachineFolderServesUsersWithoutTheirOwn) {
+  putText("d:\\comics", HKEY_LOCAL_MACHINE);
+  EXPECT_STREQ(loaded().directory, "d:\\comics");
+  putDword(kProductKey, "Time Delay", 5);  // a user key without a folder
+  EXPECT_STREQ(loaded().directory, "d:\\comics");
+  putText("e:\\mine");
+  EXPECT_STREQ(loaded().directory, "e:\\mine");
+
+  clear();
+  putText("e:\\mine");
+  putText("d:\\comics", HKEY_LOCAL_MACHINE);
+  EXPECT_STREQ(loaded().directory, "e:\\mine");
+
+  // A machine value that is no usable text leaves the default.
+  clear();
+  std::string tooLong(300, 'm');
+  put(kProductKey, "Directory", REG_SZ, tooLong.c_str(), 301, HKEY_LOCAL_MACHINE);
+  EXPECT_STREQ(loaded().directory, kDefaultDirectory);
+  DWORD number = 7;
+  put(kProductKey, "Directory", REG_DWORD, &number, 4, HKEY_LOCAL_MACHINE);
   EXPECT_STREQ(loaded().directory, kDefaultDirectory);
 }
 
