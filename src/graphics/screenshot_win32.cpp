@@ -1,9 +1,11 @@
 #include <cstring>
 
+#include "diag/log_file.h"
 #include "graphics/bmp_header.h"
 #include "graphics/image.h"
 #include "graphics/screenshot.h"
 #include "platform/file.h"
+#include "platform/user_folders.h"
 #include "shell/globals.h"
 #include "shell/settings.h"
 #include "show/show_state.h"
@@ -18,12 +20,22 @@ bool nameTaken(const char* path) {
   return true;
 }
 
+// Writes the picture under the folder's next free shot name; false when
+// the folder takes no file.
+bool writeShot(const char* folder, int32_t width, int32_t height, const uint8_t* bits) {
+  char path[bmp::kPathSize];
+  if (!bmp::nextShotPath(path, folder, nameTaken)) return false;
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bmp::writeFile(reinterpret_cast<zfile::Handle>(file), width, height, bits);
+  CloseHandle(file);
+  return true;
+}
+
 }  // namespace
 
 void saveScreenshot() {
   if (settings == nullptr) return;
-  char path[bmp::kPathSize];
-  if (!bmp::nextShotPath(path, settings->directory, nameTaken)) return;
   DrawnRect rect = lastDrawnRect;
   // A negative size (never recorded by the show) is saved as empty.
   if (rect.width < 0) rect.width = 0;
@@ -45,12 +57,14 @@ void saveScreenshot() {
     SelectObject(memory, previous);
   }
   // An empty rectangle gives the headers alone; a picture that could not be
-  // captured is not written at all.
-  if (empty || bits != nullptr) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      bmp::writeFile(reinterpret_cast<zfile::Handle>(file), rect.width, rect.height, bits);
-      CloseHandle(file);
+  // captured is not written at all. A data folder that refuses the file (a
+  // standard user's, under Program Files) sends it to the user's Pictures.
+  if ((empty || bits != nullptr) &&
+      !writeShot(settings->directory, rect.width, rect.height, bits)) {
+    char folder[userfolders::kFolderSize];
+    if (!userfolders::screenshotFolder(folder) ||
+        !writeShot(folder, rect.width, rect.height, bits)) {
+      logFile().write(settings->directory).write(": Unable to save a screenshot\n");
     }
   }
   if (screen != nullptr) ReleaseDC(saverWindow, screen);

@@ -8,6 +8,7 @@
 
 #include "diag/log_file.h"
 #include "graphics/screenshot.h"
+#include "platform/user_folders.h"
 #include "shell/globals.h"
 #include "shell/modes.h"
 #include "shell/settings.h"
@@ -132,6 +133,15 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
   return DefWindowProcA(window, message, first, second);
 }
 
+// Opens error.log in the folder; whether it could be made.
+bool openLog(const char* folder) {
+  char logPath[userfolders::kFolderSize + sizeof "\\error.log"] = {};
+  std::strncat(logPath, folder, userfolders::kFolderSize - 1);
+  std::strcat(logPath, "\\error.log");
+  logFile().open(logPath);
+  return logFile().isOpen();
+}
+
 }  // namespace
 
 void runSaver() {
@@ -144,11 +154,12 @@ void runSaver() {
   windowClass.lpszClassName = kClassName;
   RegisterClassA(&windowClass);
 
-  // The longest folder (255 characters), a backslash and the name.
-  char logPath[512] = {};
-  std::strncat(logPath, settings->directory, 255);
-  std::strncat(logPath, "\\error.log", sizeof logPath - 1 - std::strlen(logPath));
-  logFile().open(logPath);
+  // A data folder that refuses writes (a standard user's, under Program
+  // Files) keeps the log in the user's own application data instead.
+  if (!openLog(settings->directory)) {
+    char folder[userfolders::kFolderSize];
+    if (userfolders::logFolder(folder)) openLog(folder);
+  }
 
   int width = GetSystemMetrics(SM_CXSCREEN);
   int height = GetSystemMetrics(SM_CYSCREEN);

@@ -53,7 +53,7 @@ version file=2.20.3.0
 version FileVersion=2.20.03
 version ProductVersion=2.20.03
 version ProductName=Zorbel Screensaver
-manifest dpiAware=1 common-controls-6=1
+manifest dpiAware=1 common-controls-6=1 asInvoker=1
 EOF2
 
 # The manifest asks for version 6 of the controls: the saver must then load

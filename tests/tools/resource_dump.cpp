@@ -229,10 +229,11 @@ void dumpManifest() {
   }
   std::string text(reinterpret_cast<const char*>(data), size);
   std::printf(
-      "manifest dpiAware=%d common-controls-6=%d\n",
+      "manifest dpiAware=%d common-controls-6=%d asInvoker=%d\n",
       text.find("<dpiAware") != std::string::npos && text.find(">true<") != std::string::npos,
       text.find("Microsoft.Windows.Common-Controls") != std::string::npos &&
-          text.find("version=\"6.0.0.0\"") != std::string::npos);
+          text.find("version=\"6.0.0.0\"") != std::string::npos,
+      text.find("requestedExecutionLevel level=\"asInvoker\"") != std::string::npos);
 }
 
 }  // namespace
