@@ -1,10 +1,19 @@
 ; Installer of the Zorbel Screensaver, built by scripts/package:
-;   makensis -DSCR=<32-bit zorbel.scr> -DDATA_FILES=<nsh> -DDATA_REMOVE=<nsh>
+;   makensis -DSCR32=<32-bit zorbel.scr> -DSCR64=<64-bit zorbel.scr>
+;            -DDATA_FILES=<nsh> -DDATA_REMOVE=<nsh>
 ;            -DICON=<zorbel.ico> -DOUTFILE=<setup.exe> installer/zorbel.nsi
-; The saver goes where the display settings look for screen savers (the
-; system folder), the data into the folder the saver reads by default.
+; The saver of the system's own width goes where the display settings look
+; for screen savers (the system folder), the data into the folder the saver
+; reads by default, and that folder is recorded for every user.
 
-Unicode true
+; TARGET amd64-unicode makes a 64-bit installer of the same script (the
+; tests run it where 32-bit programs cannot run); the one that ships is the
+; 32-bit installer, which runs on every Windows.
+!ifdef TARGET
+  Target ${TARGET}
+!else
+  Unicode true
+!endif
 !include "MUI2.nsh"
 !include "x64.nsh"
 !include "LogicLib.nsh"
@@ -58,19 +67,28 @@ FunctionEnd
 Section "Screen saver" SecSaver
   SectionIn RO
   ; The real system folder also on 64-bit Windows, where the display
-  ; settings list screen savers.
+  ; settings list screen savers; there the 64-bit saver belongs.
   ${DisableX64FSRedirection}
   SetOutPath "$SYSDIR"
-  File "/oname=zorbel.scr" "${SCR}"
+  ${If} ${RunningX64}
+    File "/oname=zorbel.scr" "${SCR64}"
+  ${Else}
+    File "/oname=zorbel.scr" "${SCR32}"
+  ${EndIf}
   ${EnableX64FSRedirection}
 
   SetOutPath "$INSTDIR"
   !include "${DATA_FILES}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  ; A folder other than the default is named in the registry for this user.
-  StrCmp "$INSTDIR" "$PROGRAMFILES64\Quenwick\Zorbel Screensaver" +2
-    WriteRegStr HKCU "${PRODUCT_KEY}" "Directory" "$INSTDIR"
+  ; The data folder for every user who has not chosen one, in both
+  ; registry views, so that either saver width finds it.
+  ${If} ${RunningX64}
+    SetRegView 64
+    WriteRegStr HKLM "${PRODUCT_KEY}" "Directory" "$INSTDIR"
+    SetRegView 32
+  ${EndIf}
+  WriteRegStr HKLM "${PRODUCT_KEY}" "Directory" "$INSTDIR"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -101,5 +119,21 @@ Section "Uninstall"
   RMDir "$INSTDIR\.."
 
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  DeleteRegValue HKCU "${PRODUCT_KEY}" "Directory"
+  ${If} ${RunningX64}
+    SetRegView 64
+    Call un.ForgetFolder
+    SetRegView 32
+  ${EndIf}
+  Call un.ForgetFolder
+  ; Earlier versions named a non-default folder in the installing user's
+  ; own key.
+  ReadRegStr $0 HKCU "${PRODUCT_KEY}" "Directory"
+  StrCmp $0 "$INSTDIR" 0 +2
+    DeleteRegValue HKCU "${PRODUCT_KEY}" "Directory"
 SectionEnd
+
+Function un.ForgetFolder
+  DeleteRegValue HKLM "${PRODUCT_KEY}" "Directory"
+  DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"
+  DeleteRegKey /ifempty HKLM "Software\Quenwick"
+FunctionEnd
