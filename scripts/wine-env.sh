@@ -3,13 +3,21 @@
 #   ZORBEL_WINEPREFIX  prefix to use (default: build/wineprefix-test)
 #   DISPLAY            used as it is when ZORBEL_USE_DISPLAY=1, else an Xvfb
 
+# Whether this machine runs 32-bit programs: Wine's 32-bit half needs a
+# kernel that runs 32-bit Linux programs, which some kernels have switched
+# off (the kernel log then says "32-bit emulation disabled").
+zorbel_runs_32bit() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The launcher runs 32-bit and 64-bit programs alike, where 32-bit ones run.
 zorbel_wine_bin() {
-  if command -v wine64 >/dev/null 2>&1; then
-    echo wine64
-  elif [ -x /usr/lib/wine/wine64 ]; then
-    echo /usr/lib/wine/wine64
-  else
+  if zorbel_runs_32bit && command -v wine >/dev/null 2>&1; then
     echo wine
+  elif command -v wine64 >/dev/null 2>&1; then
+    echo wine64
+  else
+    echo /usr/lib/wine/wine64
   fi
 }
 
