@@ -25,9 +25,10 @@
 namespace {
 
 // GetGuiResources is not available everywhere, so GDI objects are counted
-// in the process's GDI handle table, which its PEB points to. 64-bit layout:
-// 24-byte entries, owner process id at 8, type at 14; a free entry has
-// type 0. Stock objects carry 0x80 in the byte at 12.
+// in the process's GDI handle table, which its PEB points to. Wine lays it
+// out alike for both widths: 24-byte entries, owner process id at 8, type
+// at 14; a free entry has type 0. Stock objects carry 0x80 in the byte at
+// 12. The driver is built with the saver's width, so the PEBs match.
 constexpr size_t kPebGdiTable = sizeof(void*) == 8 ? 0xF8 : 0x94;
 constexpr size_t kEntrySize = 24;
 constexpr size_t kEntries = 0x10000;
@@ -35,7 +36,6 @@ constexpr size_t kEntries = 0x10000;
 using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
 
 long gdiObjects(HANDLE process, DWORD pid) {
-  if (sizeof(void*) != 8) return -1;
   auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
   if (query == nullptr) return -1;
