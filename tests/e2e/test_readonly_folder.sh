@@ -22,8 +22,16 @@ touch "$ro/probe" 2>/dev/null && fail "the mount takes writes"
 profile=$("$ZORBEL_WINE" winepath -u "$("$ZORBEL_WINE" cmd /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')" 2>/dev/null | tr -d '\r')
 [ -d "$profile" ] || fail "no user profile folder ($profile)"
 logdir="$profile/AppData/Local/Quenwick/Zorbel Screensaver"
+# Wine links Pictures to the Linux home; the test's user has a Pictures
+# folder of their own, so that nothing is written outside the prefix. The
+# prefix gets its link back at the end.
+pictures_was=$(readlink "$profile/Pictures" || true)
+rm -rf "$profile/Pictures" "$logdir"
+mkdir "$profile/Pictures"
+trap 'umount "$ro" 2>/dev/null
+  [ -n "$pictures_was" ] && rm -rf "$profile/Pictures" && ln -s "$pictures_was" "$profile/Pictures"
+  e2e_cleanup' EXIT
 shotdir="$profile/Pictures/Zorbel Screensaver"
-rm -rf "$logdir" "$shotdir"
 
 zsaver_defaults
 zset_data_dir "$ro"
@@ -36,9 +44,10 @@ zkey a
 zwait "$ZPID" 20 || fail "the saver did not end"
 ls "$src" | grep -q -e '^shot' -e '^error.log$' && fail "written into the read-only folder"
 zfile_is "$logdir/error.log" "$LOG_HEADER" || fail "no log in the local application data"
-# The picture is the comic on the screen: 1023 x 767, 24 bits.
+# The picture is the comic on the screen, 1023 x 767.
 [ "$(identify -format '%w %h' "$shotdir/shot0000.bmp" 2>/dev/null)" = "1023 767" ] ||
   fail "shot0000.bmp is not the comic"
+
 
 # A data folder that vanishes while the saver runs.
 gone=$(ztmp)
