@@ -13,7 +13,7 @@
 namespace {
 
 // Bigger pictures are not decoded here; no comic comes near this.
-constexpr size_t kDecodeLimit = 100u << 20;
+constexpr size_t kDecodeLimit = 64u << 20;
 
 const char* const kBadExtension =
     ": Unable to determine format...files need .pcx or .bmp extension!";
