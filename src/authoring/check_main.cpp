@@ -32,9 +32,7 @@ int main(int argc, char** argv) {
     if (quiet && finding.severity != Severity::error) continue;
     std::printf("%s\n", formatFinding(finding).c_str());
   }
-  if (!quiet || findings.errors() > 0) {
-    if (findings.errors() + findings.warnings() > 0)
-      std::printf("%s\n", formatSummary(findings).c_str());
-  }
+  if (!quiet && findings.errors() + findings.warnings() > 0)
+    std::printf("%s\n", formatSummary(findings).c_str());
   return result == FolderResult::errors ? 1 : 0;
 }

@@ -60,12 +60,12 @@ PictureFacts PictureChecker::check(const std::string& name, PictureUse use, cons
   std::string key = (use == PictureUse::panel ? "p:" : "c:") + name;
   auto found = seen_.find(key);
   if (found != seen_.end()) return found->second;
-  PictureFacts facts = inspect(name, use, file, line);
+  PictureFacts facts = examine(name, use, file, line);
   seen_[key] = facts;
   return facts;
 }
 
-PictureFacts PictureChecker::inspect(const std::string& name, PictureUse use,
+PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
                                      const std::string& file, int32_t line) {
   PictureFacts facts;
   std::string ending = lowerEnding(name);

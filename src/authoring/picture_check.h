@@ -29,7 +29,7 @@ class PictureChecker {
                      int32_t line);
 
  private:
-  PictureFacts inspect(const std::string& name, PictureUse use, const std::string& file,
+  PictureFacts examine(const std::string& name, PictureUse use, const std::string& file,
                        int32_t line);
 
   std::string folder_;
