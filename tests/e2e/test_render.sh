@@ -14,33 +14,10 @@ bin=$(dirname "$ZORBEL_SCR")
 data=$(ztmp)
 out=$(ztmp)
 zdata_basic "$data"
-cat >"$data/talk.txt" <<'T'
-[cartoon Talk]
-first
-40
-20
-120
-200
-10
-hello
-end
-second
-end
-third
-end
-[first]
-p1.pcx
-end
-[second]
-p2.pcx
-end
-[third]
-p3.pcx
-end
-[hello]
-Hello there!\Zorbel here.
-end
-T
+# The basic strip, with words in its one text box.
+sed 's/^silence$/hello/' "$data/strip.txt" >"$data/talk.txt"
+sed -i 's/^\[cartoon One\]$/[cartoon Talk]/' "$data/talk.txt"
+printf '[hello]\nHello there!\\Zorbel here.\nend\n' >>"$data/talk.txt"
 printf 'zb\r\nrandom\r\ntalk.txt\r\n' >"$data/comics.ini"
 wdata=$(zwinpath "$data")
 wout=$(zwinpath "$out")

@@ -12,17 +12,9 @@
 
 namespace {
 
-// A folder of the source tree, in the form the saver uses (on Windows
-// through Wine's drive for the root).
+// A folder of the source tree, in the form the saver uses.
 std::string sourceDir(const std::string& relative) {
-  std::string dir = std::string(ZORBEL_SAMPLE_DIR) + "/../../" + relative;
-#ifdef _WIN32
-  for (char& c : dir) {
-    if (c == '/') c = '\\';
-  }
-  dir = "Z:" + dir;
-#endif
-  return dir;
+  return saverPath(std::string(ZORBEL_SAMPLE_DIR) + "/../../" + relative);
 }
 
 struct Expected {
