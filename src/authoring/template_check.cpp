@@ -72,7 +72,10 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
   std::vector<std::pair<std::string, int32_t>> strips;
   for (const StripName* n = lister.stripNames(); n != nullptr; n = n->nextName)
     strips.insert(strips.begin(), {n->name, lineBefore(lister.buffer(), n->headerEnd)});
+  StripRandomizer categories(path_.c_str());
+  categoryReader_ = &categories;
   for (const auto& strip : strips) checkStrip(strip.first, strip.second);
+  categoryReader_ = nullptr;
 }
 
 void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLine) {
@@ -126,7 +129,9 @@ const TemplateChecker::Category* TemplateChecker::category(const std::string& na
     return known->second.usable ? &known->second : nullptr;
   }
   Category& found = categories_[name];
-  StripRandomizer reader(path_.c_str());
+  StripRandomizer& reader = *categoryReader_;
+  // Each lookup starts afresh, as the saver's does after the last one.
+  reader.setStatus(Working, "");
   reader.seekTo(name.c_str());
   if (reader.statusCode() != Working) {
     findings_.error(name_, line, where + ": " + reader.statusMessage());

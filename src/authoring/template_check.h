@@ -51,6 +51,7 @@ class TemplateChecker {
   std::string name_;
   std::string path_;
   std::map<std::string, Category> categories_;
+  StripRandomizer* categoryReader_ = nullptr;  // one load of the file for all lookups
   std::set<std::string> textChecks_;
 };
 
