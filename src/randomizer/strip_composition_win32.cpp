@@ -56,6 +56,29 @@ bool drawPanel(Image& strip, StripPanel& panel, int32_t x, int32_t y) {
   return true;
 }
 
+void createStripSurface(StripRandomizer& randomizer, Image& strip) {
+  int64_t total = 2 * kPanelGap;
+  for (int i = 0; i < 3; ++i) {
+    StripPanel& panel = randomizer.panel(i);
+    panel.width = pcxFileWidth(panel.imageFile);
+    total += panel.width;
+  }
+  // Widths come from untrusted headers; a sum beyond what a surface can
+  // hold is simply one that cannot be created.
+  int32_t width = total > 0 && total < INT32_MAX ? static_cast<int32_t>(total) : 0;
+  strip.create(width, kStripHeight);
+}
+
+bool drawStripPanels(StripRandomizer& randomizer, Image& strip) {
+  int32_t offset = 0;
+  for (int i = 0; i < 3; ++i) {
+    StripPanel& panel = randomizer.panel(i);
+    if (!drawPanel(strip, panel, offset, 0)) return false;
+    offset += panel.width + kPanelGap;
+  }
+  return true;
+}
+
 void showRandomStrip(const char* templatePath) {
   StripRandomizer* randomizer = new (std::nothrow) StripRandomizer(templatePath);
   if (randomizer == nullptr) {
@@ -73,27 +96,11 @@ void showRandomStrip(const char* templatePath) {
         .write("\n");
     showError(randomizer->statusMessage(), true);
   } else {
-    int64_t total = 2 * kPanelGap;
-    for (int i = 0; i < 3; ++i) {
-      StripPanel& panel = randomizer->panel(i);
-      panel.width = pcxFileWidth(panel.imageFile);
-      total += panel.width;
-    }
-    // Widths come from untrusted headers; a sum beyond what a surface can
-    // hold is simply one that cannot be created.
-    int32_t width = total > 0 && total < INT32_MAX ? static_cast<int32_t>(total) : 0;
-    strip.create(width, kStripHeight);
-    int32_t x = randomPlace(screenWidth - width);
+    createStripSurface(*randomizer, strip);
+    int32_t x = randomPlace(screenWidth - strip.width);
     int32_t y = randomPlace(screenHeight - kStripHeight);
-    lastDrawnRect = {x, y, width, kStripHeight};
-    bool drawn = !strip.failed;
-    int32_t offset = 0;
-    for (int i = 0; drawn && i < 3; ++i) {
-      StripPanel& panel = randomizer->panel(i);
-      drawn = drawPanel(strip, panel, offset, 0);
-      offset += panel.width + kPanelGap;
-    }
-    if (drawn) {
+    lastDrawnRect = {x, y, strip.width, kStripHeight};
+    if (!strip.failed && drawStripPanels(*randomizer, strip)) {
       eraseScreen();
       strip.draw(x, y);
     } else {

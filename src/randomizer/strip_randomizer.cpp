@@ -99,6 +99,7 @@ void StripRandomizer::makeNameList() {
       }
       std::memcpy(node->name, rest, static_cast<size_t>(close - rest));
       node->name[close - rest] = '\0';
+      node->headerEnd = buffer_.position();
       node->nextName = stripNames_;
       stripNames_ = node;
       ++stripCount_;
@@ -134,6 +135,7 @@ void StripRandomizer::pickRandomStrip() {
 
 void StripRandomizer::readStrip(const char* name) {
   if (!mayProceed()) return;
+  copyField(currentStrip_, name != nullptr ? name : "");
   setStatus(Working, "Reading a specific strip.");
   char header[kTextField * 2];
   std::strcpy(header, "cartoon ");
@@ -224,17 +226,8 @@ void StripRandomizer::randomizeStrip() {
 
 void StripRandomizer::getRandomString(const char* category, char* dest) {
   if (!mayProceed()) return;
-  buffer_.markPosition();
-  char line[kTextField];
-  uint32_t n = 0;
-  readLine(line);
+  uint32_t n = countEntries();
   if (statusCode_ == EndOfData) return;
-  while (std::strcmp(line, "end") != 0) {
-    ++n;
-    readLine(line);
-    if (statusCode_ == EndOfData) return;
-  }
-  buffer_.returnToMark();
   if (n == 0) {
     char message[kTextField];
     joinMessage(message, "No data in the category ", category != nullptr ? category : "",
@@ -243,11 +236,27 @@ void StripRandomizer::getRandomString(const char* category, char* dest) {
     return;
   }
   uint32_t k = randomSource().next() % n;
+  char line[kTextField];
   for (uint32_t i = 0; i <= k; ++i) {
     readLine(line);
     if (statusCode_ == EndOfData) return;
   }
   if (dest != nullptr) copyField(dest, line);
+}
+
+uint32_t StripRandomizer::countEntries() {
+  buffer_.markPosition();
+  char line[kTextField];
+  uint32_t n = 0;
+  readLine(line);
+  if (statusCode_ == EndOfData) return 0;
+  while (std::strcmp(line, "end") != 0) {
+    ++n;
+    readLine(line);
+    if (statusCode_ == EndOfData) return 0;
+  }
+  buffer_.returnToMark();
+  return n;
 }
 
 void StripRandomizer::wipeMemory() {

@@ -42,6 +42,7 @@ struct StripPanel {
 
 struct StripName {
   char name[kTextField] = {};
+  int32_t headerEnd = 0;  // read position just after the header line
   StripName* nextName = nullptr;
 };
 
@@ -62,6 +63,9 @@ class StripRandomizer {
   void loadTextbox(StripTextbox* box);
   void randomizeStrip();
   void getRandomString(const char* category, char* dest);
+  // Entries from the read position to the category's "end", which is left
+  // where it was; 0 with status 4 when the file ends first.
+  uint32_t countEntries();
   void wipeMemory();
 
   // Line layer.
@@ -78,6 +82,8 @@ class StripRandomizer {
   StripPanel& panel(int index) { return panels_[index]; }
   const StripPanel& panel(int index) const { return panels_[index]; }
   const StripName* stripNames() const { return stripNames_; }
+  // The name readStrip was last given (picked at random or asked for).
+  const char* currentStrip() const { return currentStrip_; }
   TextBuffer& buffer() { return buffer_; }
 
  private:
@@ -87,6 +93,7 @@ class StripRandomizer {
   StripPanel panels_[3];
   StripName* stripNames_ = nullptr;
   char statusMessage_[kTextField] = {};
+  char currentStrip_[kTextField] = {};
   TextBuffer buffer_;
   int32_t statusCode_ = Working;
   int32_t stripCount_ = 0;

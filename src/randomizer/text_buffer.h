@@ -14,6 +14,8 @@ class TextBuffer {
 
   // True if the file could be opened. A file that cannot be read whole, or
   // whose memory cannot be had, leaves the buffer empty and at its end.
+  // A UTF-8 byte-order mark at the very start is dropped: editors add it
+  // unasked, and it would spoil the first line.
   bool loadFile(const char* path);
   void release();
   // Copies the next line (CR dropped, LF ends it) into dest, at most
@@ -29,6 +31,8 @@ class TextBuffer {
   int32_t size() const { return size_; }
   int32_t position() const { return position_; }
   const uint8_t* data() const { return data_; }
+  // Whether loadFile dropped a byte-order mark.
+  bool hadByteOrderMark() const { return byteOrderMark_; }
 
  private:
   zfile::Handle handle_ = zfile::kNoFile;
@@ -36,4 +40,16 @@ class TextBuffer {
   int32_t size_ = 0;
   uint8_t* data_ = nullptr;
   int32_t position_ = 0;
+  bool byteOrderMark_ = false;
+};
+
+// Physical line numbers (1 for the first) of read positions in a buffer,
+// counted on from the last position asked; for reports to authors.
+class LineCounter {
+ public:
+  int32_t lineAt(const TextBuffer& buffer, int32_t position);
+
+ private:
+  int32_t position_ = 0;
+  int32_t line_ = 1;
 };

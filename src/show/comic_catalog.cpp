@@ -76,7 +76,7 @@ constexpr Section kSections[] = {
 
 }  // namespace
 
-bool ComicCatalog::load(const char* path) {
+bool ComicCatalog::load(const char* path, const CatalogListener* listener) {
   popupCount = 0;
   int32_t group = GroupZB;
   int32_t type = TypeRandom;
@@ -88,14 +88,30 @@ bool ComicCatalog::load(const char* path) {
     buffer.release();
     return false;
   }
+  if (listener != nullptr && listener->opened != nullptr)
+    listener->opened(listener->context, buffer.hadByteOrderMark());
+  LineCounter lines;
+  CatalogLineReport report;
+  auto tell = [&](CatalogLine kind) {
+    if (listener == nullptr || listener->line == nullptr) return;
+    report.kind = kind;
+    report.list = group * 3 + type;
+    report.quotesOpen = inQuotes;
+    listener->line(listener->context, report);
+  };
 
   char raw[kCatalogField];
   while (!buffer.atEnd()) {
+    if (listener != nullptr) report.line = lines.lineAt(buffer, buffer.position());
     buffer.readRawLine(raw, kCatalogField);
     char* line = raw;
     while (isBlank(*line)) ++line;
+    report.text = line;
+    report.commentInQuotes = false;
+    report.popup = nullptr;
     for (char* c = line; *c != '\0'; ++c) {
       if (*c == '#') {
+        report.commentInQuotes = inQuotes;
         *c = '\0';
         break;
       }
@@ -117,6 +133,7 @@ bool ComicCatalog::load(const char* path) {
       if (section->group >= 0) group = section->group;
       if (section->type >= 0) type = section->type;
       popupMode = section->popup;
+      tell(CatalogLine::section);
       continue;
     }
 
@@ -131,11 +148,14 @@ bool ComicCatalog::load(const char* path) {
       entry->next = popupHead;
       popupHead = entry;
       ++popupCount;
+      report.popup = entry;
+      tell(CatalogLine::popup);
       continue;
     }
 
     if (n < 5 || line[n - 4] != '.') {
       logFile().write("Error: \"").write(line).write("\" not recognized\n");
+      tell(CatalogLine::notRecognized);
       break;
     }
     ComicEntry* entry = new (std::nothrow) ComicEntry();
@@ -149,6 +169,7 @@ bool ComicCatalog::load(const char* path) {
     int32_t index = group * 3 + type;
     entry->next = listHead[index];
     listHead[index] = entry;
+    tell(CatalogLine::comic);
   }
 
   for (int i = 0; i < kComicLists; ++i) {

@@ -31,6 +31,27 @@ struct PopupEntry {
   PopupEntry* next = nullptr;
 };
 
+// What the reader made of one line of comics.ini, for the authoring
+// checker; the saver passes no listener.
+enum class CatalogLine { section, comic, popup, notRecognized };
+
+struct CatalogLineReport {
+  int32_t line = 0;            // physical line, 1 for the first
+  const char* text = nullptr;  // after trimming, lower-casing and the comment cut
+  CatalogLine kind = CatalogLine::section;
+  int32_t list = 0;              // group * 3 + type, for comic lines
+  bool commentInQuotes = false;  // a "#" inside quotes cut the line
+  bool quotesOpen = false;       // the quote state is inside at the line's end
+  const PopupEntry* popup = nullptr;
+};
+
+struct CatalogListener {
+  void (*line)(void* context, const CatalogLineReport& report) = nullptr;
+  // Called once the file is open, with whether a byte-order mark was dropped.
+  void (*opened)(void* context, bool byteOrderMark) = nullptr;
+  void* context = nullptr;
+};
+
 struct ComicCatalog {
   int32_t listCount[kComicLists] = {};  // 0: the list is unavailable
   ComicEntry* listHead[kComicLists] = {};
@@ -43,7 +64,7 @@ struct ComicCatalog {
   ComicCatalog& operator=(const ComicCatalog&) = delete;
 
   // False only if the file cannot be opened or a popup cannot be allocated.
-  bool load(const char* path);
+  bool load(const char* path, const CatalogListener* listener = nullptr);
   void clear();
   // index <= 0 gives the head; none past the end.
   ComicEntry* entryAt(int32_t group, int32_t type, int32_t index) const;

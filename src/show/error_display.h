@@ -3,3 +3,7 @@
 
 // A backslash in the message starts a new line.
 void showError(const char* message, bool clearFirst);
+
+// Hands every message to sink instead of drawing it (null: draw again).
+// For programs that compose strips without a saver screen.
+void routeErrorsTo(void (*sink)(const char* message));

@@ -13,6 +13,7 @@ namespace {
 // another is under way writes its message only, so the two never chase
 // each other.
 int depth = 0;
+void (*errorSink)(const char*) = nullptr;
 
 constexpr int32_t kFallbackTop = 1;
 constexpr int32_t kNoticeTop = 20;
@@ -55,7 +56,13 @@ void show(const char* message, bool clearFirst) {
 
 void showError(const char* message, bool clearFirst) {
   if (message == nullptr) message = "";
+  if (errorSink != nullptr) {
+    errorSink(message);
+    return;
+  }
   ++depth;
   show(message, clearFirst);
   --depth;
 }
+
+void routeErrorsTo(void (*sink)(const char* message)) { errorSink = sink; }

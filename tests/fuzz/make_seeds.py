@@ -204,10 +204,51 @@ def pcxs():
     write("pcx_decode", "short", b"\x0a\x05\x01\x08")
 
 
+def checker_input(template, picture, ini):
+    parts = b""
+    for part in (template, picture):
+        if isinstance(part, str):
+            part = part.encode("latin-1")
+        parts += struct.pack("<H", len(part)) + part
+    return parts + ini.encode("latin-1")
+
+
+AUTHOR_INI = """zb
+random
+t.txt
+custom
+t.txt
+official
+p.pcx
+popup
+p.pcx s.wav "A caption"
+"""
+
+AUTHOR_STRIP = ("[cartoon A]\np\n10\n10\n10\n10\n5\nwords\nend\np\nend\nq\nend\n"
+                "[p]\np.pcx\nend\n[words]\nHello\\there\nWe're #1\n.\nend\n"
+                "[q]\nend\n[cartoons]\n[cartoon B\n")
+
+
+def checker():
+    row = [0x10, 0x20, 0x30, 0, 0x40, 0x50, 0x60, 0, 0x70, 0x80, 0x90, 0]
+    good = pcx_file(0, 0, 2, 1, row * 2)
+    seeds = {
+        "whole": checker_input(AUTHOR_STRIP, good, AUTHOR_INI),
+        "byte-order-marks": checker_input("\xef\xbb\xbf" + STRIP, good,
+                                          "\xef\xbb\xbf" + AUTHOR_INI),
+        "cut-picture": checker_input(ONE_STRIP, pcx_file(0, 0, 9, 400, [0xC5, 0x22]), AUTHOR_INI),
+        "one-plane": checker_input(STRIP, pcx_file(0, 0, 2, 1, row * 2, planes=1), AUTHOR_INI),
+        "stops-early": checker_input(ONE_STRIP, good, 'official\n"P.PCX"\np.pcx\n'),
+        "empty": checker_input("", "", ""),
+    }
+    for name, data in seeds.items():
+        write("authoring_check", name, data)
+
+
 def main():
     makers = {"command_line": command_lines, "registry_value": registry_values,
               "strip_template": strip_templates, "comic_catalog": catalogs,
-              "pcx_decode": pcxs}
+              "pcx_decode": pcxs, "authoring_check": checker}
     for target in sys.argv[1:] or makers:
         makers[target]()
 

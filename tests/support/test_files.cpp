@@ -65,3 +65,14 @@ bool fileExists(const std::string& dataFolderPath) {
   std::error_code ignored;
   return fs::exists(toNative(dataFolderPath), ignored);
 }
+
+std::string saverPath(const std::string& hostPath) {
+  std::string path = hostPath;
+#ifdef _WIN32
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  path = "Z:" + path;
+#endif
+  return path;
+}

@@ -27,3 +27,7 @@ class TempDir {
 
 std::string readFileBytes(const std::string& dataFolderPath);
 bool fileExists(const std::string& dataFolderPath);
+
+// A folder of the build host in the form the saver uses: as it is natively,
+// through Wine's drive for the root on Windows.
+std::string saverPath(const std::string& hostPath);

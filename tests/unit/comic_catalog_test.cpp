@@ -131,6 +131,33 @@ TEST_F(Catalog, UnrecognisedLinesStopTheReading) {
   EXPECT_EQ(log(), "");
 }
 
+TEST_F(Catalog, ByteOrderMarkSkippedAndEveryLineReported) {
+  struct Heard {
+    bool mark = false;
+    std::vector<std::string> lines;
+  } heard;
+  CatalogListener listener;
+  listener.context = &heard;
+  listener.opened = [](void* h, bool mark) { static_cast<Heard*>(h)->mark = mark; };
+  listener.line = [](void* h, const CatalogLineReport& r) {
+    static const char* const kinds[] = {"section", "comic", "popup", "stop"};
+    static_cast<Heard*>(h)->lines.push_back(
+        std::to_string(r.line) + " " + kinds[static_cast<int>(r.kind)] + " " + r.text +
+        (r.commentInQuotes ? " #" : "") + (r.quotesOpen ? " open" : "") +
+        (r.popup != nullptr ? std::string(" =") + r.popup->caption : ""));
+  };
+  ComicCatalog c;
+  std::string path = dir.write("comics.ini",
+                               "\xEF\xBB\xBFOfficial\r\n\n# note\na.pcx\npopup\n"
+                               "p.pcx s.wav \"We're #1\"\nofficial\nb.jpeg\nc.pcx\n");
+  ASSERT_TRUE(c.load(path.c_str(), &listener));
+  EXPECT_TRUE(heard.mark);
+  EXPECT_EQ(heard.lines, (Names{"1 section official", "4 comic a.pcx", "5 section popup",
+                                "6 popup p.pcx s.wav \"We're # open =We're",
+                                "7 section official open", "8 stop b.jpeg open"}));
+  EXPECT_EQ(list(c, GroupZB, TypeOfficial), (Names{"a.pcx"}));
+}
+
 TEST_F(Catalog, PopupForms) {
   auto c = load(
       "popup\n"

@@ -30,14 +30,7 @@ constexpr int kScreenHeight = 768;
 // through Wine's drive for the root).
 std::string sampleDir() {
   if (const char* env = std::getenv("ZORBEL_SAMPLE_DIR")) return env;
-  std::string dir = ZORBEL_SAMPLE_DIR;
-#ifdef _WIN32
-  for (char& c : dir) {
-    if (c == '/') c = '\\';
-  }
-  dir = "Z:" + dir;
-#endif
-  return dir;
+  return saverPath(ZORBEL_SAMPLE_DIR);
 }
 
 struct Picture {

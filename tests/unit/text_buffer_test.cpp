@@ -232,3 +232,30 @@ TEST(LineLayer, SeekToWithANameTooLongToBracketize) {
   EXPECT_LT(std::strlen(absent.r.statusMessage()), 200u);
   EXPECT_EQ(std::string(absent.r.statusMessage()).rfind("Couldn't find the category qqq", 0), 0u);
 }
+
+TEST(TextBuffer, ByteOrderMarkAtTheStartOnlyIsDropped) {
+  EXPECT_EQ(rawLines("\xEF\xBB\xBFzb\nx\xEF\xBB\xBF"),
+            (std::vector<std::string>{"zb", "x\xEF\xBB\xBF"}));
+  EXPECT_EQ(rawLines("\xEF\xBB"), (std::vector<std::string>{"\xEF\xBB"}));
+  EXPECT_EQ(rawLines("\xEF\xBB\xBF"), (std::vector<std::string>{}));
+
+  // The first strip header of a template saved with a mark is a strip.
+  TempDir dir;
+  std::string path = dir.write("t.txt", "\xEF\xBB\xBF[cartoon A]\n[cartoon B]\n");
+  StripRandomizer r;
+  r.loadTemplateFile(path.c_str());
+  EXPECT_EQ(r.stripCount(), 2);
+  EXPECT_TRUE(r.buffer().hadByteOrderMark());
+  r.loadTemplateFile(dir.write("u.txt", "[cartoon A]\n").c_str());
+  EXPECT_FALSE(r.buffer().hadByteOrderMark());
+}
+
+TEST(TextBuffer, LineCounterFollowsPositionsBothWays) {
+  LoadedTemplate t("a\r\nb\n\nc");
+  LineCounter lines;
+  EXPECT_EQ(lines.lineAt(t.r.buffer(), 0), 1);
+  EXPECT_EQ(lines.lineAt(t.r.buffer(), 3), 2);
+  EXPECT_EQ(lines.lineAt(t.r.buffer(), 7), 4);
+  EXPECT_EQ(lines.lineAt(t.r.buffer(), 2), 1);
+  EXPECT_EQ(lines.lineAt(t.r.buffer(), 999), 4);
+}

@@ -1,0 +1,14 @@
+// The authoring checker: reads a data folder the way the saver does and
+// reports what the saver would stumble over or what would surprise the
+// comic's author.
+#pragma once
+
+#include "authoring/findings.h"
+
+enum class FolderResult {
+  clean,       // nothing the saver would show as an error
+  errors,      // at least one error
+  unreadable,  // the folder cannot be read
+};
+
+FolderResult checkFolder(const char* folder, Findings& findings);
