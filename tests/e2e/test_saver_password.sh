@@ -2,11 +2,12 @@
 # The password rule of the real saver, run as Windows 98 with a stand-in
 # password library of our own beside it that records each call and gives the
 # answer it is told.
-# Delay 0, answer 0: a key asks once and the saver keeps running; SC_CLOSE
-# and SC_SCREENSAVE ask nothing; another program's WM_CLOSE, now that a
-# close was requested, and a later key each ask again. Delay 0, answer 1: a
-# key asks and the saver ends. Within the delay a key ends it without
-# asking. As the NT family, it ends on a key without asking, even
+# Delay 0, answer 0: a key asks once and the saver keeps running, its cursor
+# hidden; SC_CLOSE and SC_SCREENSAVE ask nothing; another program's
+# WM_CLOSE, now that a close was requested, and a later key each ask again.
+# Delay 0, answer 1: a key asks and the saver ends. Within the delay (also
+# one of 4294968 s, whose milliseconds do not fit 32 bits) a key ends it
+# without asking. As the NT family, it ends on a key without asking, even
 # with a library named in the environment.
 # The change-password mode calls the library with "SCRSAVE" and its owner
 # and ends with 0; without the library, or without its entry, it ends with 0
@@ -43,6 +44,7 @@ zpoll 20 calls_are 1 || fail "a key after the delay did not ask for the password
 [ "$(tr -d '\r' <"$STUB_LOG")" = "verify window" ] || fail "verify call: $(cat "$STUB_LOG")"
 sleep 1
 zsaver_window || fail "the saver ended on a refused password"
+cursor=$(ztool saver_state cursor) || fail "the saver shows a cursor after a refused password: $cursor"
 ztool saver_poke syscommand $((0xF060)) || fail "saver_poke SC_CLOSE: status $?"
 ztool saver_poke syscommand $((0xF140)) || fail "saver_poke SC_SCREENSAVE: status $?"
 sleep 1
@@ -70,8 +72,9 @@ rc=$?
 calls_are 1 || fail "accepted: $(calls) calls"
 
 # --- Within the delay
-for delay in 600; do
+for delay in 600 4294968; do
   start_saver "$delay" 0
+  sleep 1 # beyond the 704 ms that 4294968 s come to in 32-bit milliseconds
   zkey a
   zwait "$saver" 20
   rc=$?
