@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "diag/log_file.h"
+
 namespace bmp {
 namespace {
 
@@ -61,14 +63,17 @@ bool nextShotPath(char (&path)[kPathSize], const char* folder, bool (*exists)(co
   std::memcpy(path, folder, folderLength);
   std::memcpy(path + folderLength, kFirst, sizeof kFirst);
   char* lastDigit = path + folderLength + 8;
-  for (int tries = 0; tries < 9999; ++tries) {
+  for (int tries = 1;; ++tries) {
     if (!exists(path)) return true;
-    // Count up with carry; shot9999 is never tested, so no digit wraps.
+    if (tries == 10000) break;  // shot9999 was the last
+    // Count up with carry; shot9999 is never counted past, so no digit wraps.
     char* digit = lastDigit;
     while (*digit == '9') *digit-- = '0';
     ++*digit;
   }
-  return true;
+  // Every name is taken: writing over one of them would lose a picture.
+  logFile().write(folder).write(": No free screenshot name\n");
+  return false;
 }
 
 }  // namespace bmp

@@ -28,8 +28,9 @@ void writeHeaders(uint8_t out[kHeadersSize], int32_t width, int32_t height);
 bool writeFile(zfile::Handle file, int32_t width, int32_t height, const uint8_t* pixels);
 
 // Fills path with folder\shotNNNN.bmp, the first name for which exists()
-// is false among shot0000 to shot9998, or shot9999 when all are taken.
-// False when the folder is too long for the path buffer.
+// is false among shot0000 to shot9999. False when the folder is too long
+// for the path buffer, and when all the names are taken, which is logged
+// as the folder and ": No free screenshot name".
 bool nextShotPath(char (&path)[kPathSize], const char* folder, bool (*exists)(const char*));
 
 }  // namespace bmp

@@ -9,13 +9,6 @@ namespace {
 using VerifyScreenSavePwdFn = BOOL(WINAPI*)(HWND);
 using PwdChangePasswordFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
 
-// Library names can be redirected by tests through the environment, so the
-// library path can be exercised with stand-ins of our own.
-const char* libraryName(const char* variable, const char* fallback, char* buffer, DWORD size) {
-  DWORD n = GetEnvironmentVariableA(variable, buffer, size);
-  return n > 0 && n < size ? buffer : fallback;
-}
-
 bool isNtFamily() {
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
@@ -34,11 +27,8 @@ Fn entryOf(HMODULE library, const char* name) {
 }  // namespace
 
 BOOL verifyPassword(HWND window) {
-  char override[MAX_PATH];
-  bool forced = GetEnvironmentVariableA("ZORBEL_PASSWORD_CPL", override, MAX_PATH) > 0;
-  if (!forced && isNtFamily()) return 1;
-  HMODULE library =
-      LoadLibraryA(libraryName("ZORBEL_PASSWORD_CPL", "PASSWORD.CPL", override, MAX_PATH));
+  if (isNtFamily()) return 1;
+  HMODULE library = LoadLibraryA("PASSWORD.CPL");
   if (library == nullptr) return 1;
   auto verify = entryOf<VerifyScreenSavePwdFn>(library, "VerifyScreenSavePwd");
   if (verify == nullptr) {
@@ -51,8 +41,7 @@ BOOL verifyPassword(HWND window) {
 }
 
 void changePassword(HWND window) {
-  char override[MAX_PATH];
-  HMODULE library = LoadLibraryA(libraryName("ZORBEL_MPR_DLL", "MPR.DLL", override, MAX_PATH));
+  HMODULE library = LoadLibraryA("MPR.DLL");
   if (library == nullptr) return;
   auto change = entryOf<PwdChangePasswordFn>(library, "PwdChangePasswordA");
   if (change == nullptr) {

@@ -50,7 +50,8 @@ void onClose(HWND window) {
   SaverSettings& s = *settings;
   if (s.inputSuspended != 0 || s.closeRequested == 0) return;
   uint32_t elapsed = GetTickCount() - s.startTick;  // wraps harmlessly
-  if (elapsed <= s.passwordDelay * 1000u) {
+  // In 64 bits: any stored delay means at least that many seconds.
+  if (elapsed <= uint64_t{s.passwordDelay} * 1000u) {
     DestroyWindow(window);
     return;
   }
@@ -105,7 +106,11 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
       if (s.inputSuspended == 0 && LOWORD(first) == 0) s.requestClose();
       break;
     case WM_SETCURSOR:
-      if (s.inputSuspended == 0) SetCursor(nullptr);
+      if (s.inputSuspended == 0) {
+        // Handled: the default handling would put the arrow back.
+        SetCursor(nullptr);
+        return TRUE;
+      }
       break;
     case WM_CLOSE:
       onClose(window);

@@ -72,6 +72,9 @@ void showLogo(const ShowDrawing& d) {
   bool failed = false;
   int32_t w = 0;
   int32_t h = 0;
+  // A logo that cannot be loaded counts as shown too: trying it again at
+  // every step would put nothing but the error on the screen, for ever.
+  comicsSinceLogo = 0;
   void* logo = d.openPicture(kLogoFile, &failed, &w, &h);
   if (logo == nullptr) {
     logFile().write(kLogoFile).write(": Unable to allocate\n");
@@ -86,7 +89,6 @@ void showLogo(const ShowDrawing& d) {
   d.eraseScreen();
   d.drawPicture(logo, x, y, false);
   d.closePicture(logo);
-  comicsSinceLogo = 0;
 }
 
 // True when a popup was taken (shown or reported); false: go on to a comic.

@@ -13,6 +13,9 @@
 #   zshot FILE.png         screenshot of the whole display
 #   zpixel FILE X Y        "R G B" of one pixel of an image file
 #   zwindow TITLE [SECS]   X window id of a window with that title
+#   zsaver_password_road   the saver as a copy beside the stand-in password
+#                          library, run by Wine as Windows 98 (see there)
+#   zwine_app_set SUBKEY NAME DATA   a Wine setting for that copy alone
 #   fail MESSAGE           end the test as failed
 
 set -u
@@ -159,4 +162,31 @@ zwindow() {
     sleep 0.2
   done
   return 1
+}
+
+# The saver's own password road, reached as users reach it: a copy of the
+# saver in a fresh folder (ZSAVER_DIR), with the stand-in password library
+# beside it as PASSWORD.CPL and MPR.DLL, where the normal library search
+# finds them. Wine runs the copy as Windows 98, so that it does not take the
+# NT family's road, which asks no password, and loads the MPR.DLL beside it
+# rather than its own. ZORBEL_SCR names the copy from then on; the copy's
+# name is its own, so that these settings reach no other program.
+ZSAVER_COPY=zorbel98.scr
+zsaver_password_road() {
+  local stub=$ZORBEL_TOOLS_DIR/password_stub_dll.dll
+  [ -f "$stub" ] || fail "no password_stub_dll.dll"
+  ZSAVER_DIR=$(ztmp)
+  cp "$ZORBEL_SCR" "$ZSAVER_DIR/$ZSAVER_COPY" && cp "$stub" "$ZSAVER_DIR/PASSWORD.CPL" &&
+    cp "$stub" "$ZSAVER_DIR/MPR.DLL" || fail "cannot copy the saver beside the stand-in library"
+  ZORBEL_SCR=$ZSAVER_DIR/$ZSAVER_COPY
+  zwine_app_set "" Version win98
+  zwine_app_set DllOverrides mpr native
+}
+
+# Under HKCU\Software\Wine\AppDefaults\<the copy's name>; an empty SUBKEY
+# means that key itself.
+zwine_app_set() {
+  local key="HKCU\\Software\\Wine\\AppDefaults\\$ZSAVER_COPY${1:+\\$1}"
+  "$ZORBEL_WINE" reg add "$key" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 ||
+    fail "reg add $key /v $2"
 }

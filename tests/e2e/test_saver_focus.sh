@@ -15,14 +15,13 @@
 e2e_init
 
 [ -f "$ZORBEL_TOOLS_DIR/focus_taker_gui.exe" ] || fail "no focus_taker_gui.exe"
-[ -f "$ZORBEL_TOOLS_DIR/password_stub_dll.dll" ] || fail "no password_stub_dll.dll"
 data=$(ztmp)
 zdata_basic "$data"
 zstrip_template "$data/nocat.txt" nowhere p3.pcx
 printf 'random\r\nnocat.txt\r\n' >"$data/comics.ini"
 STUB_LOG=$E2E_TMP/stub.log
 zwin_env ZORBEL_STUB_LOG "$STUB_LOG"
-STUB_DLL=$(zwinpath "$ZORBEL_TOOLS_DIR/password_stub_dll.dll")
+zsaver_password_road
 zsaver_defaults
 zset_data_dir "$data"
 
@@ -41,10 +40,8 @@ calls_at_least() { [ "$(calls)" -ge "$1" ]; }
 start_saver() { # password delay; the stub library answers "no"
   rm -f "$STUB_LOG" "$data/error.log"
   zreg_set_platform "Password Delay" REG_DWORD "$1"
-  export ZORBEL_PASSWORD_CPL=$STUB_DLL ZORBEL_STUB_ANSWER=0
-  zstart /s
+  ZORBEL_STUB_ANSWER=0 zstart /s
   saver=$ZPID
-  unset ZORBEL_PASSWORD_CPL ZORBEL_STUB_ANSWER
   zwindow SaverWindow 30 >/dev/null || fail "no saver window (delay $1)"
   zpoll 20 steps_are 1 || fail "delay $1: the first step logged $(steps) errors"
 }

@@ -1,4 +1,5 @@
-// Stand-in for the platform's password libraries. The answer of
+// Stand-in for the platform's password libraries, placed beside a copy of
+// the saver as PASSWORD.CPL and MPR.DLL. The answer of
 // VerifyScreenSavePwd comes from ZORBEL_STUB_ANSWER (default 1); every call
 // appends one line to the file named by ZORBEL_STUB_LOG.
 #include <windows.h>

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "diag/log_file.h"
 #include "graphics/bmp_header.h"
 #include "support/test_files.h"
 
@@ -18,6 +19,7 @@ uint32_t le32(const uint8_t* p) {
 std::set<std::string>* takenNames = nullptr;
 bool takenInSet(const char* path) { return takenNames->count(path) != 0; }
 bool everythingTaken(const char*) { return true; }
+bool allButTheLastTaken(const char* path) { return std::strstr(path, "shot9999") == nullptr; }
 int calls = 0;
 bool countingTaken(const char*) {
   ++calls;
@@ -112,14 +114,19 @@ TEST(ShotNames, FirstFreeNameWithCarries) {
   EXPECT_EQ(shotName(path), "shot1000.bmp");
 }
 
-TEST(ShotNames, AllTakenGivesShot9999AfterExactly9999Tries) {
+TEST(ShotNames, TheLastNameIsShot9999AndAfterItNone) {
+  TempDir dir;
+  logFile().open(dir.file("error.log").c_str(), "");
   char path[bmp::kPathSize];
-  calls = 0;
-  ASSERT_TRUE(bmp::nextShotPath(path, "D", countingTaken));
-  EXPECT_EQ(calls, 9999);
+  ASSERT_TRUE(bmp::nextShotPath(path, "D", allButTheLastTaken));
   EXPECT_EQ(shotName(path), "shot9999.bmp");
+  calls = 0;
+  EXPECT_FALSE(bmp::nextShotPath(path, "D", countingTaken));
+  EXPECT_EQ(calls, 10000);
   std::string tooLong(500, 'x');
   EXPECT_FALSE(bmp::nextShotPath(path, tooLong.c_str(), everythingTaken));
+  logFile().close();
+  EXPECT_EQ(readFileBytes(dir.file("error.log")), "D: No free screenshot name\r\n");
 }
 
 TEST(ShotNames, FoldersCountAsTakenOnDisk) {

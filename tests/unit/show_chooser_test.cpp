@@ -189,6 +189,30 @@ TEST_F(ShowChooser, LogoCycleAndItsFailures) {
   EXPECT_EQ(log(), "ZBLogo.pcx: Unable to allocate\r\n");
 }
 
+// A logo that cannot be loaded counts as shown, so the comics come back.
+TEST_F(ShowChooser, UnloadableLogoRestartsTheCycle) {
+  record.displayLogo = 1;
+  record.logoFrames = 1;
+  record.perOfficial = 1;
+  addComic(0, 2, "a.pcx");
+  pictures.push_back({"a.pcx", 10, 10, true});
+  auto stepOpens = [&](const std::string& name) {
+    calls.clear();
+    advanceWith(kFake, true);
+    return !calls.empty() && calls.front() == "open " + name;
+  };
+  EXPECT_TRUE(stepOpens("a.pcx"));
+  EXPECT_TRUE(stepOpens("ZBLogo.pcx"));  // no such file
+  EXPECT_EQ(calls[1], "error Unable to load \"ZBLogo.pcx\"");
+  EXPECT_TRUE(stepOpens("a.pcx"));
+  noMemory = true;
+  EXPECT_TRUE(stepOpens("ZBLogo.pcx"));
+  noMemory = false;
+  EXPECT_TRUE(stepOpens("a.pcx"));
+  EXPECT_TRUE(stepOpens("ZBLogo.pcx"));
+  EXPECT_EQ(log(), "ZBLogo.pcx: Unable to allocate\r\n");
+}
+
 TEST_F(ShowChooser, FinishedComicDrawOrderAndPlacement) {
   record.perZB = 3;
   record.perPellow = 5;
