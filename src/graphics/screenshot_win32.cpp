@@ -20,16 +20,18 @@ bool nameTaken(const char* path) {
   return true;
 }
 
-// Writes the picture under the folder's next free shot name; false when
-// the folder takes no file.
-bool writeShot(const char* folder, int32_t width, int32_t height, const uint8_t* bits) {
+enum class ShotWrite { written, noName, refused };
+
+// Writes the picture under the folder's next free shot name. A folder
+// whose names are all taken (logged by the numbering rule) gets nothing.
+ShotWrite writeShot(const char* folder, int32_t width, int32_t height, const uint8_t* bits) {
   char path[bmp::kPathSize];
-  if (!bmp::nextShotPath(path, folder, nameTaken)) return false;
+  if (!bmp::nextShotPath(path, folder, nameTaken)) return ShotWrite::noName;
   HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return ShotWrite::refused;
   bmp::writeFile(reinterpret_cast<zfile::Handle>(file), width, height, bits);
   CloseHandle(file);
-  return true;
+  return ShotWrite::written;
 }
 
 }  // namespace
@@ -60,10 +62,10 @@ void saveScreenshot() {
   // captured is not written at all. A data folder that refuses the file (a
   // standard user's, under Program Files) sends it to the user's Pictures.
   if ((empty || bits != nullptr) &&
-      !writeShot(settings->directory, rect.width, rect.height, bits)) {
+      writeShot(settings->directory, rect.width, rect.height, bits) == ShotWrite::refused) {
     char folder[userfolders::kFolderSize];
     if (!userfolders::screenshotFolder(folder) ||
-        !writeShot(folder, rect.width, rect.height, bits)) {
+        writeShot(folder, rect.width, rect.height, bits) == ShotWrite::refused) {
       logFile().write(settings->directory).write(": Unable to save a screenshot\n");
     }
   }
