@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "diag/log_file.h"
+#include "graphics/screen.h"
 #include "graphics/screenshot.h"
 #include "shell/globals.h"
 #include "shell/modes.h"
@@ -150,10 +151,12 @@ void runSaver() {
   std::strncat(logPath, "\\error.log", sizeof logPath - 1 - std::strlen(logPath));
   logFile().open(logPath);
 
-  int width = GetSystemMetrics(SM_CXSCREEN);
-  int height = GetSystemMetrics(SM_CYSCREEN);
-  HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, 0,
-                                0, width, height, nullptr, nullptr, instance, nullptr);
+  // One window over every monitor; the show stays on the primary one.
+  screenLayout = measureScreen(settings->scale);
+  const ScreenLayout& l = screenLayout;
+  HWND window =
+      CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, l.left, l.top,
+                      l.width, l.height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return;
 
   UINT previous = 0;

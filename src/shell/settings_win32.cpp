@@ -46,6 +46,7 @@ void SaverSettings::loadPlatformSettings() {
 void SaverSettings::loadProductSettings() {
   std::memcpy(directory, kDefaultDirectory, std::strlen(kDefaultDirectory) + 1);
   setDefaults();
+  scale = 0;
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kProductKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
     return;
@@ -58,6 +59,10 @@ void SaverSettings::loadProductSettings() {
     applyDirectoryValue(directory, type, folder, size);
   }
   for (const ProductValue& value : kProductValues) readDword(key, value.name, this->*value.field);
+  uint8_t scaleData[4] = {};
+  if (queryValue(key, "Scale", scaleData, sizeof scaleData, type, size)) {
+    applyScaleValue(scale, type, scaleData, size);
+  }
   RegCloseKey(key);
 }
 
