@@ -113,10 +113,11 @@ strip_steps() { # label, the two screen columns of the pixel poll
 }
 strip_steps "" 512 640
 # The same on a large monitor, where the show is doubled (the strip's
-# 2 x 770 columns start anywhere in 0 .. 2298: one of the two polled
-# columns always lies in it), and on two heads, the primary on the left.
+# 2 x 770 columns start at an even column in 0 .. 2298: one of the two
+# polled columns always lies in it, often both), and on two heads, the
+# primary on the left.
 zscreen_xvfb 3840x2160
-strip_steps ", 3840 x 2160, k = 2" 1024 2600
+strip_steps ", 3840 x 2160, k = 2" 1100 2298
 zscreen_heads -screen 1024x768+0+0 -screen 800x600+1024+0
 strip_steps ", two heads 1024 x 768 + 800 x 600" 512 640
 zscreen_home

@@ -37,5 +37,6 @@ class Image {
 HBITMAP createDibSection(HDC dc, int32_t width, int32_t height, uint8_t** pixels);
 
 // Blacks out the saver window: every monitor once the saver has measured
-// them (screen.h), else screenWidth x screenHeight from the top-left corner.
+// them (screen.h, which also keeps large screens cheap), else screenWidth x
+// screenHeight from the top-left corner.
 void eraseScreen();

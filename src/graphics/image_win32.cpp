@@ -5,7 +5,6 @@
 #include "graphics/screen.h"
 #include "shell/globals.h"
 #include "shell/settings.h"
-#include "show/show_state.h"
 
 namespace {
 
@@ -174,12 +173,8 @@ void Image::release() {
 }
 
 void eraseScreen() {
-  // The whole window, over every monitor; before the saver has measured
-  // them, the show's screen.
-  bool measured = screenLayout.width > 0 && screenLayout.height > 0;
-  int32_t width = measured ? screenLayout.width : screenWidth;
-  int32_t height = measured ? screenLayout.height : screenHeight;
+  PixelRect area = takeAreaToErase();
   HDC screen = GetDC(saverWindow);
-  BitBlt(screen, 0, 0, width, height, nullptr, 0, 0, BLACKNESS);
+  BitBlt(screen, area.x, area.y, area.width, area.height, nullptr, 0, 0, BLACKNESS);
   if (ReleaseDC(saverWindow, screen) == 0) logFile().write("erase: Unable to release!\n");
 }

@@ -9,9 +9,18 @@
 #include "graphics/screen_layout.h"
 #include "graphics/text_pixels.h"
 
-// Set by the saver window before the show starts. Until then: one monitor
-// at scale 1, whose size is the show's (screenWidth x screenHeight).
+// Set by the saver window before the show starts (setScreenLayout). Until
+// then: one monitor at scale 1, whose size is the show's (screenWidth x
+// screenHeight).
 extern ScreenLayout screenLayout;
+
+// Sets screenLayout; the next eraseScreen blacks out the whole window.
+void setScreenLayout(const ScreenLayout& layout);
+
+// What eraseScreen must black out now, in the window's coordinates: the
+// whole window, except at a scale above 1 after the first time, where
+// only what the canvases covered since is left to black out.
+PixelRect takeAreaToErase();
 
 // The monitors as the system reports them now, with the "Scale" setting.
 ScreenLayout measureScreen(uint32_t scaleSetting);

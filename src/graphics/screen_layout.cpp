@@ -67,3 +67,19 @@ PixelRect toPrimary(const ScreenLayout& layout, const PixelRect& rect) {
   scaled.height = saturate(int64_t{rect.height} * layout.scale);
   return scaled;
 }
+
+PixelRect unionOf(const PixelRect& a, const PixelRect& b) {
+  bool aEmpty = a.width <= 0 || a.height <= 0;
+  bool bEmpty = b.width <= 0 || b.height <= 0;
+  if (aEmpty || bEmpty) return aEmpty ? (bEmpty ? PixelRect() : b) : a;
+  int64_t left = std::min(a.x, b.x);
+  int64_t top = std::min(a.y, b.y);
+  int64_t right = std::max(int64_t{a.x} + a.width, int64_t{b.x} + b.width);
+  int64_t bottom = std::max(int64_t{a.y} + a.height, int64_t{b.y} + b.height);
+  PixelRect both;
+  both.x = static_cast<int32_t>(left);
+  both.y = static_cast<int32_t>(top);
+  both.width = saturate(right - left);
+  both.height = saturate(bottom - top);
+  return both;
+}

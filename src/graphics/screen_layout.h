@@ -51,3 +51,7 @@ PixelRect clipToShow(const ScreenLayout& layout, const PixelRect& rect);
 // A rectangle of the show as pixels of the primary monitor: scaled, and
 // limited to what 32 bits hold.
 PixelRect toPrimary(const ScreenLayout& layout, const PixelRect& rect);
+
+// The smallest rectangle that holds both; an empty one (width or height 0
+// or less) adds nothing.
+PixelRect unionOf(const PixelRect& a, const PixelRect& b);

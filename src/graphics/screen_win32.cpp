@@ -3,10 +3,19 @@
 #include "graphics/image.h"
 #include "graphics/pixel_scale.h"
 #include "shell/globals.h"
+#include "show/show_state.h"
 
 ScreenLayout screenLayout;
 
 namespace {
+
+// At a scale above 1 the show reaches the window only through canvases,
+// each of which writes exactly its rectangle; so blacking out what they
+// covered leaves the whole window black, at a fraction of the cost of a
+// large screen. The window starts black from its class brush, which also
+// paints whatever another window uncovers.
+bool erasedWhole = false;
+PixelRect drawnSinceErase;
 
 int32_t strideOf(int32_t width) { return static_cast<int32_t>((3 * int64_t{width} + 3) & ~3); }
 
@@ -20,6 +29,27 @@ ScreenLayout measureScreen(uint32_t scaleSetting) {
   all.height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   return makeScreenLayout(all, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                           scaleSetting);
+}
+
+void setScreenLayout(const ScreenLayout& layout) {
+  screenLayout = layout;
+  erasedWhole = false;
+  drawnSinceErase = PixelRect();
+}
+
+PixelRect takeAreaToErase() {
+  PixelRect area;
+  if (screenLayout.width <= 0 || screenLayout.height <= 0) {
+    area.width = screenWidth;
+    area.height = screenHeight;
+    return area;
+  }
+  area.width = screenLayout.width;
+  area.height = screenLayout.height;
+  if (screenLayout.scale > 1 && erasedWhole) area = drawnSinceErase;
+  erasedWhole = true;
+  drawnSinceErase = PixelRect();
+  return area;
 }
 
 HDC getPrimaryDc() {
@@ -76,6 +106,9 @@ ScreenCanvas::~ScreenCanvas() {
     pixelscale::enlarge(smallPixels_, largePixels_, screenLayout.scale);
     PixelRect large = toPrimary(screenLayout, place_);
     BitBlt(screen_, large.x, large.y, large.width, large.height, largeDc_, 0, 0, SRCCOPY);
+    large.x -= screenLayout.left;
+    large.y -= screenLayout.top;
+    drawnSinceErase = unionOf(drawnSinceErase, large);
     SelectObject(dc, smallPrevious_);
     DeleteDC(dc);
   }

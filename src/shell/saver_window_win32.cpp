@@ -152,7 +152,7 @@ void runSaver() {
   logFile().open(logPath);
 
   // One window over every monitor; the show stays on the primary one.
-  screenLayout = measureScreen(settings->scale);
+  setScreenLayout(measureScreen(settings->scale));
   const ScreenLayout& l = screenLayout;
   HWND window =
       CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, l.left, l.top,

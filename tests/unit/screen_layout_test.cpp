@@ -136,3 +136,10 @@ TEST(PixelScale, EnlargeIsNearestNeighbourAndReduceUndoesIt) {
   pixelscale::reduce(small.s, untouched.s, -1);
   for (uint8_t b : untouched.memory) ASSERT_EQ(b, 0xEE);
 }
+
+TEST(ScreenLayout, UnionOfRectangles) {
+  expectRect(unionOf(rect(10, 20, 30, 40), rect(-5, 50, 10, 100)), -5, 20, 45, 130);
+  expectRect(unionOf(PixelRect(), rect(1, 2, 3, 4)), 1, 2, 3, 4);
+  expectRect(unionOf(rect(1, 2, 3, 4), rect(100, 100, 0, 9)), 1, 2, 3, 4);
+  expectRect(unionOf(rect(0, 0, -1, 5), PixelRect()), 0, 0, 0, 0);
+}

@@ -111,7 +111,7 @@ class Graphics : public ::testing::Test {
     logFile().open(dir_.file("error.log").c_str());
   }
   void TearDown() override {
-    screenLayout = ScreenLayout();
+    setScreenLayout(ScreenLayout());
     logFile().close();
     settings = nullptr;
     delete record_;
@@ -596,7 +596,7 @@ TEST_F(Graphics, ScaledShowIsTheUnscaledOneDoubledOnThePrimaryMonitor) {
   all.x = -40;
   all.width = 640;
   all.height = 480;
-  screenLayout = makeScreenLayout(all, 600, 480, 2);
+  setScreenLayout(makeScreenLayout(all, 600, 480, 2));
   ASSERT_EQ(screenLayout.scale, 2);
   paintScreen(0x808080);
   screenWidth = showWidth(screenLayout);
@@ -614,6 +614,14 @@ TEST_F(Graphics, ScaledShowIsTheUnscaledOneDoubledOnThePrimaryMonitor) {
       differ += pixelOf(scaled, x, y) != want;
     }
   EXPECT_EQ(differ, 0);
+  // A second erase blacks out the whole window again.
+  eraseScreen();
+  Image erased = capture();
+  int lit = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) lit += pixelOf(erased, x, y) != 0;
+  EXPECT_EQ(lit, 0);
+  erased.release();
   // The text is there, and also where it lies over the picture.
   EXPECT_NE(inkRows(reference, 0, 100, 200, 95, 140).first, -1);
   int white = 0;
