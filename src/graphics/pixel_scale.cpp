@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 
 namespace pixelscale {
 
@@ -18,27 +17,6 @@ bool usable(const textpixels::Surface& s) {
 
 }  // namespace
 
-void enlarge(const textpixels::Surface& source, const textpixels::Surface& target, int32_t scale) {
-  if (scale < 1 || !usable(source) || !usable(target)) return;
-  int32_t columns = std::min(source.width, (target.width + scale - 1) / scale);
-  int32_t rows = std::min(source.height, (target.height + scale - 1) / scale);
-  for (int32_t sy = 0; sy < rows; ++sy) {
-    const uint8_t* from = rowOf(source, sy);
-    int32_t ty = sy * scale;
-    uint8_t* first = rowOf(target, ty);
-    int32_t tx = 0;
-    for (int32_t sx = 0; sx < columns; ++sx) {
-      for (int32_t i = 0; i < scale && tx < target.width; ++i, ++tx) {
-        std::memcpy(first + 3 * tx, from + 3 * sx, 3);
-      }
-    }
-    // The block's other rows are copies of its first.
-    for (int32_t i = 1; i < scale && ty + i < target.height; ++i) {
-      std::memcpy(rowOf(target, ty + i), first, static_cast<size_t>(3 * tx));
-    }
-  }
-}
-
 void reduce(const textpixels::Surface& source, const textpixels::Surface& target, int32_t scale) {
   if (scale < 1 || !usable(source) || !usable(target)) return;
   int32_t columns = std::min(target.width, (source.width + scale - 1) / scale);
@@ -46,7 +24,12 @@ void reduce(const textpixels::Surface& source, const textpixels::Surface& target
   for (int32_t ty = 0; ty < rows; ++ty) {
     const uint8_t* from = rowOf(source, ty * scale);
     uint8_t* to = rowOf(target, ty);
-    for (int32_t tx = 0; tx < columns; ++tx) std::memcpy(to + 3 * tx, from + 3 * tx * scale, 3);
+    for (int32_t tx = 0; tx < columns; ++tx) {
+      const uint8_t* pixel = from + 3 * tx * scale;
+      to[3 * tx] = pixel[0];
+      to[3 * tx + 1] = pixel[1];
+      to[3 * tx + 2] = pixel[2];
+    }
   }
 }
 

@@ -32,7 +32,8 @@ HDC getPrimaryDc();
 // Where the show draws on the screen, for one rectangle in show
 // coordinates; dc takes the same coordinates. At scale 1 it is the
 // window's own context; at a larger scale a show-size surface that is
-// enlarged onto the screen when the canvas ends. With overScreen, that
+// enlarged onto the screen when the canvas ends (each pixel a block, no
+// smoothing). With overScreen, that
 // surface starts as what the screen shows there (for text drawn over a
 // picture). Null when nothing can be drawn.
 class ScreenCanvas {
@@ -45,13 +46,10 @@ class ScreenCanvas {
   HDC dc = nullptr;
 
  private:
+  void readScreen(const textpixels::Surface& small);
+
   HDC screen_ = nullptr;
-  HDC largeDc_ = nullptr;
   HBITMAP small_ = nullptr;
-  HBITMAP large_ = nullptr;
-  HGDIOBJ smallPrevious_ = nullptr;
-  HGDIOBJ largePrevious_ = nullptr;
-  textpixels::Surface smallPixels_;
-  textpixels::Surface largePixels_;
+  HGDIOBJ previous_ = nullptr;
   PixelRect place_;
 };

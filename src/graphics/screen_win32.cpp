@@ -71,52 +71,62 @@ ScreenCanvas::ScreenCanvas(int32_t x, int32_t y, int32_t width, int32_t height, 
   wanted.height = height;
   place_ = clipToShow(screenLayout, wanted);
   if (place_.width == 0) return;
-  PixelRect large = toPrimary(screenLayout, place_);
   dc = CreateCompatibleDC(screen_);
-  largeDc_ = CreateCompatibleDC(screen_);
-  if (dc != nullptr && largeDc_ != nullptr) {
-    small_ = createDibSection(dc, place_.width, place_.height, &smallPixels_.pixels);
-    large_ = createDibSection(largeDc_, large.width, large.height, &largePixels_.pixels);
-  }
-  if (small_ == nullptr || large_ == nullptr) {
+  textpixels::Surface small;
+  if (dc != nullptr) small_ = createDibSection(dc, place_.width, place_.height, &small.pixels);
+  if (small_ == nullptr) {
     // Nothing to draw into: the item is left out, as a failed draw is.
     if (dc != nullptr) DeleteDC(dc);
     dc = nullptr;
     return;
   }
-  smallPixels_.width = place_.width;
-  smallPixels_.height = place_.height;
-  smallPixels_.stride = strideOf(place_.width);
-  largePixels_.width = large.width;
-  largePixels_.height = large.height;
-  largePixels_.stride = strideOf(large.width);
-  smallPrevious_ = SelectObject(dc, small_);
-  largePrevious_ = SelectObject(largeDc_, large_);
+  previous_ = SelectObject(dc, small_);
   if (overScreen) {
-    BitBlt(largeDc_, 0, 0, large.width, large.height, screen_, large.x, large.y, SRCCOPY);
-    GdiFlush();
-    pixelscale::reduce(largePixels_, smallPixels_, screenLayout.scale);
+    small.width = place_.width;
+    small.height = place_.height;
+    small.stride = strideOf(place_.width);
+    readScreen(small);
   }
   SetViewportOrgEx(dc, -place_.x, -place_.y, nullptr);
 }
 
+// The screen under the canvas at the show's size: the top-left pixel of
+// each block (the screen holds only whole blocks there).
+void ScreenCanvas::readScreen(const textpixels::Surface& small) {
+  PixelRect large = toPrimary(screenLayout, place_);
+  HDC largeDc = CreateCompatibleDC(screen_);
+  textpixels::Surface read;
+  HBITMAP bitmap = largeDc != nullptr
+                       ? createDibSection(largeDc, large.width, large.height, &read.pixels)
+                       : nullptr;
+  if (bitmap != nullptr) {
+    read.width = large.width;
+    read.height = large.height;
+    read.stride = strideOf(large.width);
+    HGDIOBJ previous = SelectObject(largeDc, bitmap);
+    BitBlt(largeDc, 0, 0, large.width, large.height, screen_, large.x, large.y, SRCCOPY);
+    GdiFlush();
+    pixelscale::reduce(read, small, screenLayout.scale);
+    SelectObject(largeDc, previous);
+    DeleteObject(bitmap);
+  }
+  if (largeDc != nullptr) DeleteDC(largeDc);
+}
+
 ScreenCanvas::~ScreenCanvas() {
   if (dc != nullptr && dc != screen_) {
-    GdiFlush();
-    pixelscale::enlarge(smallPixels_, largePixels_, screenLayout.scale);
+    // Whole-number enlargement without smoothing: each pixel becomes a
+    // block, straight into the screen, with no enlarged copy in between.
     PixelRect large = toPrimary(screenLayout, place_);
-    BitBlt(screen_, large.x, large.y, large.width, large.height, largeDc_, 0, 0, SRCCOPY);
+    SetStretchBltMode(screen_, COLORONCOLOR);
+    StretchBlt(screen_, large.x, large.y, large.width, large.height, dc, place_.x, place_.y,
+               place_.width, place_.height, SRCCOPY);
     large.x -= screenLayout.left;
     large.y -= screenLayout.top;
     drawnSinceErase = unionOf(drawnSinceErase, large);
-    SelectObject(dc, smallPrevious_);
+    SelectObject(dc, previous_);
     DeleteDC(dc);
   }
-  if (largeDc_ != nullptr) {
-    if (largePrevious_ != nullptr) SelectObject(largeDc_, largePrevious_);
-    DeleteDC(largeDc_);
-  }
   if (small_ != nullptr) DeleteObject(small_);
-  if (large_ != nullptr) DeleteObject(large_);
   if (screen_ != nullptr) ReleaseDC(saverWindow, screen_);
 }

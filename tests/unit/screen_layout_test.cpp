@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -101,39 +102,40 @@ struct Pixels {
 
 }  // namespace
 
-TEST(PixelScale, EnlargeIsNearestNeighbourAndReduceUndoesIt) {
-  Pixels small(5, 3);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) {
-      uint8_t* p = small.at(x, y);
-      p[0] = static_cast<uint8_t>(x), p[1] = static_cast<uint8_t>(y), p[2] = 0x77;
-    }
+TEST(PixelScale, ReduceTakesTheTopLeftPixelOfEachBlock) {
   for (int k = 1; k <= 3; ++k) {
+    // Each pixel of a k-times screen names its block and its place in it.
     Pixels large(5 * k, 3 * k);
-    pixelscale::enlarge(small.s, large.s, k);
     for (int y = 0; y < 3 * k; ++y)
       for (int x = 0; x < 5 * k; ++x) {
-        const uint8_t* p = large.at(x, y);
-        ASSERT_EQ(p[0], x / k) << k << " " << x << "," << y;
-        ASSERT_EQ(p[1], y / k) << k << " " << x << "," << y;
-        ASSERT_EQ(p[2], 0x77);
+        uint8_t* p = large.at(x, y);
+        p[0] = static_cast<uint8_t>(x / k), p[1] = static_cast<uint8_t>(y / k);
+        p[2] = static_cast<uint8_t>(x % k + y % k);
       }
-    Pixels back(5, 3);
-    pixelscale::reduce(large.s, back.s, k);
-    for (int y = 0; y < 3; ++y) EXPECT_EQ(0, memcmp(back.at(0, y), small.at(0, y), 15)) << k;
+    Pixels small(5, 3);
+    pixelscale::reduce(large.s, small.s, k);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x) {
+        const uint8_t* p = small.at(x, y);
+        ASSERT_EQ(p[0], x) << k;
+        ASSERT_EQ(p[1], y) << k;
+        ASSERT_EQ(p[2], 0) << k;
+      }
+    // Row padding is not written.
+    EXPECT_EQ(small.memory[15], 0xEE);
   }
-  // A target smaller than the enlarged picture takes what fits, and
-  // nothing past its own edge (its row padding stays as it was).
-  Pixels cut(7, 4);
-  pixelscale::enlarge(small.s, cut.s, 2);
-  EXPECT_EQ(cut.at(6, 3)[0], 3);
-  EXPECT_EQ(cut.at(6, 3)[1], 1);
-  EXPECT_EQ(cut.memory[3 * 7], 0xEE);
+  // A source smaller than the target's blocks fills only what it covers.
+  Pixels cut(3, 1);
+  std::fill(cut.memory.begin(), cut.memory.end(), 0x11);
+  Pixels big(4, 4);
+  pixelscale::reduce(cut.s, big.s, 2);
+  EXPECT_EQ(big.at(1, 0)[0], 0x11);
+  EXPECT_EQ(big.at(2, 0)[0], 0xEE);
+  EXPECT_EQ(big.at(0, 1)[0], 0xEE);
   // Nothing happens without pixels or with no scale.
   Pixels untouched(4, 4);
-  pixelscale::enlarge(textpixels::Surface(), untouched.s, 2);
-  pixelscale::enlarge(small.s, untouched.s, 0);
-  pixelscale::reduce(small.s, untouched.s, -1);
+  pixelscale::reduce(textpixels::Surface(), untouched.s, 2);
+  pixelscale::reduce(cut.s, untouched.s, 0);
   for (uint8_t b : untouched.memory) ASSERT_EQ(b, 0xEE);
 }
 
