@@ -9,6 +9,9 @@
 #     A pixel poll from outside Wine checks it: bench/screen_change.c reads
 #     two screen columns (which every 770-pixel strip on the 1024 x 768
 #     screen crosses) from the X server until they show the new strip.
+#     The same again on a 3840 x 2160 Xvfb, where the show is doubled, and
+#     on two heads side by side (Xephyr with Xinerama), each with the pixel
+#     poll on columns that the strip crosses there.
 #     The sample data's mix of items is measured by the answer alone.
 #  2. start-up to the first item: from CreateProcess of "zorbel.scr /s" to
 #     the window's first answer (its loop starts after the first item),
@@ -35,6 +38,8 @@ unset WINEPREFIX
 . tests/e2e/lib.sh
 # shellcheck source=../tests/e2e/saver_data.sh
 . tests/e2e/saver_data.sh
+# shellcheck source=../tests/e2e/x_screens.sh
+. tests/e2e/x_screens.sh
 # shellcheck disable=SC2034 # read by lib.sh
 E2E_NAME=saver_bench
 e2e_init
@@ -88,21 +93,34 @@ echo "== 1. forced step to strip on screen"
 poller=$B/saver-bench/screen_change
 mkdir -p "$(dirname "$poller")"
 cc -O2 -o "$poller" bench/screen_change.c -lX11 2>/dev/null || poller=""
-bench_settings 0
-zset_data_dir "$one"
-zstart /s
-pid=$ZPID
-line=$(ztool saver_bench steps 200 20) || fail "steps: $line"
-if [ -n "$poller" ]; then
-  pixels=$("$poller" 512 640 200 20 -- "$ZORBEL_WINE" "$ZORBEL_TOOLS_DIR/saver_bench.exe" relay |
-    tr -d '\r') || fail "pixel poll: $pixels"
-else
-  pixels="pixel poll skipped: no C compiler or Xlib headers"
-fi
-end_saver "$pid"
-check_log "$one"
-note "step (strip, realistic template): $line"
-note "step (strip, same, X pixel poll): $pixels"
+strip_steps() { # label, the two screen columns of the pixel poll
+  local pid line pixels
+  bench_settings 0
+  zset_data_dir "$one"
+  zstart /s
+  pid=$ZPID
+  line=$(ztool saver_bench steps 200 20) || fail "steps: $line"
+  if [ -n "$poller" ]; then
+    pixels=$("$poller" "$2" "$3" 200 20 -- "$ZORBEL_WINE" "$ZORBEL_TOOLS_DIR/saver_bench.exe" relay |
+      tr -d '\r') || fail "pixel poll: $pixels"
+  else
+    pixels="pixel poll skipped: no C compiler or Xlib headers"
+  fi
+  end_saver "$pid"
+  check_log "$one"
+  note "step (strip, realistic template$1): $line"
+  note "step (strip, same, X pixel poll$1): $pixels"
+}
+strip_steps "" 512 640
+# The same on a large monitor, where the show is doubled (the strip's
+# 2 x 770 columns start at an even column in 0 .. 2298: one of the two
+# polled columns always lies in it, often both), and on two heads, the
+# primary on the left.
+zscreen_xvfb 3840x2160
+strip_steps ", 3840 x 2160, k = 2" 1100 2298
+zscreen_heads -screen 1024x768+0+0 -screen 800x600+1024+0
+strip_steps ", two heads 1024 x 768 + 800 x 600" 512 640
+zscreen_home
 
 zreg_set "Use Pellow" REG_DWORD 1
 zreg_set "Use Toasty" REG_DWORD 1

@@ -17,7 +17,8 @@ class Image {
   void loadBmp(const char* path);
   void loadPcx(const char* path);
   void create(int32_t width, int32_t height);
-  // A null target means the screen (the saver window's context).
+  // A null target means the screen: the show's place on the primary
+  // monitor, enlarged by the layout's scale (screen.h).
   void draw(int32_t x, int32_t y, HDC target = nullptr);
   void drawMirrored(int32_t x, int32_t y, HDC target = nullptr);
   void release();
@@ -35,5 +36,7 @@ class Image {
 // nothing left behind, when it cannot be made or comes without pixel memory.
 HBITMAP createDibSection(HDC dc, int32_t width, int32_t height, uint8_t** pixels);
 
-// Blacks out screenWidth x screenHeight from the top-left corner.
+// Blacks out the saver window: every monitor once the saver has measured
+// them (screen.h, which also keeps large screens cheap), else screenWidth x
+// screenHeight from the top-left corner.
 void eraseScreen();

@@ -2,9 +2,9 @@
 
 #include "diag/log_file.h"
 #include "graphics/image.h"
+#include "graphics/screen.h"
 #include "shell/globals.h"
 #include "shell/settings.h"
-#include "show/show_state.h"
 
 namespace {
 
@@ -143,18 +143,24 @@ void Image::create(int32_t newWidth, int32_t newHeight) {
 
 void Image::draw(int32_t x, int32_t y, HDC target) {
   if (failed) return;
-  HDC windowDc = nullptr;
-  if (target == nullptr) target = windowDc = GetDC(saverWindow);
-  BitBlt(target, x, y, width, height, dc, 0, 0, SRCCOPY);
-  if (windowDc != nullptr) ReleaseDC(saverWindow, windowDc);
+  if (target != nullptr) {
+    BitBlt(target, x, y, width, height, dc, 0, 0, SRCCOPY);
+    return;
+  }
+  ScreenCanvas screen(x, y, width, height, false);
+  if (screen.dc != nullptr) BitBlt(screen.dc, x, y, width, height, dc, 0, 0, SRCCOPY);
 }
 
 void Image::drawMirrored(int32_t x, int32_t y, HDC target) {
   if (failed) return;
-  HDC windowDc = nullptr;
-  if (target == nullptr) target = windowDc = GetDC(saverWindow);
-  StretchBlt(target, x, y, width, height, dc, width - 1, 0, -width, height, SRCCOPY);
-  if (windowDc != nullptr) ReleaseDC(saverWindow, windowDc);
+  if (target != nullptr) {
+    StretchBlt(target, x, y, width, height, dc, width - 1, 0, -width, height, SRCCOPY);
+    return;
+  }
+  ScreenCanvas screen(x, y, width, height, false);
+  if (screen.dc != nullptr) {
+    StretchBlt(screen.dc, x, y, width, height, dc, width - 1, 0, -width, height, SRCCOPY);
+  }
 }
 
 void Image::release() {
@@ -167,7 +173,8 @@ void Image::release() {
 }
 
 void eraseScreen() {
+  PixelRect area = takeAreaToErase();
   HDC screen = GetDC(saverWindow);
-  BitBlt(screen, 0, 0, screenWidth, screenHeight, nullptr, 0, 0, BLACKNESS);
+  BitBlt(screen, area.x, area.y, area.width, area.height, nullptr, 0, 0, BLACKNESS);
   if (ReleaseDC(saverWindow, screen) == 0) logFile().write("erase: Unable to release!\n");
 }

@@ -3,6 +3,7 @@
 #include "diag/log_file.h"
 #include "graphics/bmp_header.h"
 #include "graphics/image.h"
+#include "graphics/screen.h"
 #include "graphics/screenshot.h"
 #include "platform/file.h"
 #include "platform/user_folders.h"
@@ -38,7 +39,8 @@ ShotWrite writeShot(const char* folder, int32_t width, int32_t height, const uin
 
 void saveScreenshot() {
   if (settings == nullptr) return;
-  DrawnRect rect = lastDrawnRect;
+  // The item as the screen shows it: enlarged by the show's scale.
+  PixelRect rect = toPrimary(screenLayout, lastDrawnRect);
   // A negative size (never recorded by the show) is saved as empty.
   if (rect.width < 0) rect.width = 0;
   if (rect.height < 0) rect.height = 0;
@@ -46,7 +48,7 @@ void saveScreenshot() {
   // Too big for the file's size fields: nothing to capture into.
   if (!empty && bmp::imageSize(rect.width, rect.height) == 0) return;
 
-  HDC screen = GetDC(saverWindow);
+  HDC screen = getPrimaryDc();
   HDC memory = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
   HBITMAP capture = nullptr;
   uint8_t* bits = nullptr;

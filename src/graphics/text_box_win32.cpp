@@ -2,10 +2,12 @@
 
 #include "diag/log_file.h"
 #include "graphics/image.h"
+#include "graphics/screen.h"
 #include "graphics/text_box.h"
 #include "graphics/text_pixels.h"
 #include "shell/globals.h"
 #include "show/error_display.h"
+#include "show/show_state.h"
 
 namespace {
 
@@ -70,30 +72,39 @@ bool forEachLine(const char* text, int32_t top, Each each) {
   }
 }
 
+// Rows that the lines of a screen text can touch below its top.
+int32_t screenTextHeight(const char* text, int32_t size) {
+  int32_t lines = 1;
+  for (const char* c = text; *c != '\0'; ++c) lines += *c == '\\' ? 1 : 0;
+  constexpr int32_t kMargin = 4;
+  return (lines - 1) * kLineAdvance + size + 5 + kMargin;
+}
+
 bool drawOnScreen(int32_t anchorX, int32_t top, const char* text, int32_t size, int32_t leftBound,
                   int32_t rightBound) {
-  HDC screen = GetDC(saverWindow);
-  if (screen == nullptr) return true;
-  HFONT font = makeFont(size + 5);
-  SetTextColor(screen, RGB(255, 255, 255));
-  SetBkMode(screen, TRANSPARENT);
   if (top < 1) {
-    showError(kOutOfBounds, true);
+    HDC screen = GetDC(saverWindow);
+    if (screen == nullptr) return true;
     ReleaseDC(saverWindow, screen);
-    deleteFont(font);
+    showError(kOutOfBounds, true);
     return false;
   }
-  HGDIOBJ previous = useFont(screen, font);
+  // Drawn over what the screen shows: white text on no background.
+  ScreenCanvas screen(0, top, screenWidth, screenTextHeight(text, size), true);
+  if (screen.dc == nullptr) return true;
+  HFONT font = makeFont(size + 5);
+  SetTextColor(screen.dc, RGB(255, 255, 255));
+  SetBkMode(screen.dc, TRANSPARENT);
+  HGDIOBJ previous = useFont(screen.dc, font);
   forEachLine(text, top, [&](const char* line, int length, int32_t y, bool) {
     SIZE extent = {0, 0};
-    GetTextExtentPoint32A(screen, line, length, &extent);
+    GetTextExtentPoint32A(screen.dc, line, length, &extent);
     int32_t w = extent.cx;
     int32_t x = placeLine(anchorX, w / 2, w, leftBound, rightBound);
-    ExtTextOutA(screen, x, y, 0, nullptr, line, static_cast<UINT>(length), nullptr);
+    ExtTextOutA(screen.dc, x, y, 0, nullptr, line, static_cast<UINT>(length), nullptr);
     return true;
   });
-  restoreFont(screen, previous);
-  ReleaseDC(saverWindow, screen);
+  restoreFont(screen.dc, previous);
   deleteFont(font);
   return true;
 }

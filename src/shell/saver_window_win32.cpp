@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "diag/log_file.h"
+#include "graphics/screen.h"
 #include "graphics/screenshot.h"
 #include "platform/user_folders.h"
 #include "shell/globals.h"
@@ -166,10 +167,12 @@ void runSaver() {
     if (userfolders::logFolder(folder)) openLog(folder);
   }
 
-  int width = GetSystemMetrics(SM_CXSCREEN);
-  int height = GetSystemMetrics(SM_CYSCREEN);
-  HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, 0,
-                                0, width, height, nullptr, nullptr, instance, nullptr);
+  // One window over every monitor; the show stays on the primary one.
+  setScreenLayout(measureScreen(settings->scale));
+  const ScreenLayout& l = screenLayout;
+  HWND window =
+      CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, l.left, l.top,
+                      l.width, l.height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return;
 
   UINT previous = 0;

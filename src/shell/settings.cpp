@@ -47,6 +47,7 @@ SaverSettings::SaverSettings()
       perOfficial(0),
       perToasty(0),
       logoFrames(0),
+      scale(0),
       window(nullptr),
       startCursor(),
       startTick(0),
@@ -93,4 +94,10 @@ bool applyDirectoryValue(char (&directory)[256], uint32_t type, const uint8_t* d
   std::memcpy(directory, data, length);
   directory[length] = '\0';
   return true;
+}
+
+void applyScaleValue(uint32_t& scale, uint32_t type, const uint8_t* data, size_t size) {
+  uint32_t value = 0;
+  bool taken = type == kRegDword && applyDwordValue(value, type, data, size);
+  scale = taken && value <= 8 ? value : 0;
 }

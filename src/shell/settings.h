@@ -34,6 +34,9 @@ struct SaverSettings {
   uint32_t perOfficial;
   uint32_t perToasty;
   uint32_t logoFrames;
+  // "Scale": the show's enlargement, 0 for automatic. Not one of the
+  // dialog's values: never saved, and "Restore Defaults" leaves it.
+  uint32_t scale;
 
   // Run-time state, never stored. The window is an HWND and the timer a
   // UINT_PTR on Windows; they are kept opaque so that this stays portable.
@@ -84,3 +87,7 @@ bool applyDwordValue(uint32_t& field, uint32_t type, const uint8_t* data, size_t
 // the data, used only when it fits in 255 characters. A value that is no
 // text leaves the folder alone. Returns whether the folder was set.
 bool applyDirectoryValue(char (&directory)[256], uint32_t type, const uint8_t* data, size_t size);
+
+// Applies a "Scale" value: a DWORD of 1 to 8 is taken; any other type,
+// size or number means automatic (0).
+void applyScaleValue(uint32_t& scale, uint32_t type, const uint8_t* data, size_t size);

@@ -56,6 +56,7 @@ void SaverSettings::loadPlatformSettings() {
 void SaverSettings::loadProductSettings() {
   std::memcpy(directory, kDefaultDirectory, std::strlen(kDefaultDirectory) + 1);
   setDefaults();
+  scale = 0;
   // The folder the installer recorded for every user of the machine; a
   // user's own "Directory" below wins over it. Read access only: standard
   // users cannot open machine keys for writing.
@@ -69,6 +70,12 @@ void SaverSettings::loadProductSettings() {
   }
   readDirectory(key, directory);
   for (const ProductValue& value : kProductValues) readDword(key, value.name, this->*value.field);
+  uint8_t scaleData[4] = {};
+  DWORD type = 0;
+  DWORD size = 0;
+  if (queryValue(key, "Scale", scaleData, sizeof scaleData, type, size)) {
+    applyScaleValue(scale, type, scaleData, size);
+  }
   RegCloseKey(key);
 }
 

@@ -4,12 +4,10 @@
 
 #include <cstdint>
 
-struct DrawnRect {
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-};
+#include "graphics/screen_layout.h"
+
+// In the show's coordinates, which the screen enlarges by its scale.
+using DrawnRect = PixelRect;
 
 // Screen size in pixels, recorded by initShow.
 extern int32_t screenWidth;

@@ -76,3 +76,23 @@ TEST(Settings, DirectoryValueRules) {
   EXPECT_FALSE(applyDirectoryValue(dir, kRegDword, number, 4));
   EXPECT_STREQ(dir, "default");
 }
+
+TEST(Settings, ScaleValueRules) {
+  SaverSettings s;
+  EXPECT_EQ(s.scale, 0u);
+  const uint8_t eight[] = {8, 0, 0, 0};
+  const uint8_t nine[] = {9, 0, 0, 0};
+  applyScaleValue(s.scale, kRegDword, eight, 4);
+  EXPECT_EQ(s.scale, 8u);
+  s.setDefaults();  // Restore Defaults leaves it
+  EXPECT_EQ(s.scale, 8u);
+  // Automatic for a larger number, another size or another type.
+  applyScaleValue(s.scale, kRegDword, nine, 4);
+  EXPECT_EQ(s.scale, 0u);
+  s.scale = 2;
+  applyScaleValue(s.scale, kRegDword, eight, 2);
+  EXPECT_EQ(s.scale, 0u);
+  s.scale = 2;
+  applyScaleValue(s.scale, kRegSz, eight, 4);
+  EXPECT_EQ(s.scale, 0u);
+}

@@ -14,6 +14,7 @@
 #include "diag/log_file.h"
 #include "graphics/bmp_header.h"
 #include "graphics/image.h"
+#include "graphics/screen.h"
 #include "graphics/screenshot.h"
 #include "graphics/text_box.h"
 #include "shell/globals.h"
@@ -110,6 +111,7 @@ class Graphics : public ::testing::Test {
     logFile().open(dir_.file("error.log").c_str());
   }
   void TearDown() override {
+    setScreenLayout(ScreenLayout());
     logFile().close();
     settings = nullptr;
     delete record_;
@@ -560,4 +562,85 @@ TEST_F(Graphics, TwoLineSpeechBoxWithTailOnAStrip) {
   EXPECT_EQ(tailEnd, (tailEnd & 0xFF) * 0x010101u);
   EXPECT_EQ(logged(), "");
   strip.release();
+}
+
+TEST_F(Graphics, ScaledShowIsTheUnscaledOneDoubledOnThePrimaryMonitor) {
+  // Every kind of screen drawing at scale 1, as the reference.
+  Image item;
+  item.create(50, 30);
+  std::vector<uint32_t> colours = gradient(50, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 50; ++x) {
+      uint8_t* p = item.pixels + (29 - y) * item.stride + 3 * x;
+      uint32_t c = colours[y * 50 + x];
+      p[0] = static_cast<uint8_t>(c), p[1] = static_cast<uint8_t>(c >> 8);
+      p[2] = static_cast<uint8_t>(c >> 16);
+    }
+  auto drawShow = [&]() {
+    eraseScreen();
+    item.draw(10, 20);
+    item.drawMirrored(249, 209);
+    drawTextBox(nullptr, 150, 100, "Scaled\\text", 0, 0, 15, 0, 300, true);
+    drawTextBox(nullptr, 30, 25, "over", 0, 0, 15, 0, 300, true);
+  };
+  screenWidth = 300;
+  screenHeight = 240;
+  drawShow();
+  screenWidth = 640;
+  screenHeight = 480;
+  Image reference = capture();
+
+  // The primary monitor 40 pixels into the window (a head to its left),
+  // the show forced to twice its size.
+  PixelRect all;
+  all.x = -40;
+  all.width = 640;
+  all.height = 480;
+  setScreenLayout(makeScreenLayout(all, 600, 480, 2));
+  ASSERT_EQ(screenLayout.scale, 2);
+  paintScreen(0x808080);
+  screenWidth = showWidth(screenLayout);
+  screenHeight = showHeight(screenLayout);
+  drawShow();
+  lastDrawnRect = {10, 20, 50, 30};
+  saveScreenshot();
+  screenWidth = 640;
+  screenHeight = 480;
+  Image scaled = capture();
+  int differ = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) {
+      uint32_t want = x < 40 ? 0 : pixelOf(reference, (x - 40) / 2, y / 2);
+      differ += pixelOf(scaled, x, y) != want;
+    }
+  EXPECT_EQ(differ, 0);
+  // A second erase blacks out the whole window again.
+  eraseScreen();
+  Image erased = capture();
+  int lit = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) lit += pixelOf(erased, x, y) != 0;
+  EXPECT_EQ(lit, 0);
+  erased.release();
+  // The text is there, and also where it lies over the picture.
+  EXPECT_NE(inkRows(reference, 0, 100, 200, 95, 140).first, -1);
+  int white = 0;
+  for (int y = 25; y < 45; ++y)
+    for (int x = 15; x < 60; ++x) white += pixelOf(reference, x, y) == 0xFFFFFFu;
+  EXPECT_GT(white, 0);
+
+  // F1 saves the item as the screen shows it, with the text over it.
+  std::string shot = readFileBytes(dir_.file("shot0000.bmp"));
+  ASSERT_EQ(shot.size(), 54u + 300u * 60u);
+  for (int row = 0; row < 60; ++row)  // bottom row first
+    for (int x = 0; x < 100; ++x) {
+      const uint8_t* p = reinterpret_cast<const uint8_t*>(shot.data()) + 54 + row * 300 + 3 * x;
+      uint32_t c = pixelOf(reference, 10 + x / 2, 20 + (59 - row) / 2);
+      ASSERT_EQ(static_cast<uint32_t>(p[2] << 16 | p[1] << 8 | p[0]), c) << x << "," << row;
+    }
+  lastDrawnRect = DrawnRect();
+  item.release();
+  reference.release();
+  scaled.release();
+  EXPECT_EQ(logged(), "");
 }

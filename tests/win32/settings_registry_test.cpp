@@ -199,6 +199,26 @@ TEST_F(RegistryTest, SaveWritesTheSixteenValuesAndLeavesTheFolder) {
   EXPECT_STREQ(again.directory, "c:\\comics");
 }
 
+TEST_F(RegistryTest, ScaleIsReadAloneAndNeverSaved) {
+  EXPECT_EQ(loaded().scale, 0u);
+  putDword(kProductKey, "Scale", 3);
+  SaverSettings s = loaded();
+  EXPECT_EQ(s.scale, 3u);
+  // Neither Restore Defaults nor a save touches it.
+  s.setDefaults();
+  s.scale = 5;
+  s.saveProductSettings();
+  EXPECT_EQ(loaded().scale, 3u);
+  // Automatic for a number over 8 and for any other type.
+  putDword(kProductKey, "Scale", 9);
+  EXPECT_EQ(loaded().scale, 0u);
+  const unsigned char two[4] = {2, 0, 0, 0};
+  put(kProductKey, "Scale", REG_BINARY, two, 4);
+  EXPECT_EQ(loaded().scale, 0u);
+  put(kProductKey, "Scale", REG_SZ, "2", 2);
+  EXPECT_EQ(loaded().scale, 0u);
+}
+
 namespace {
 
 struct SeenMessage {

@@ -1,0 +1,57 @@
+// How the saver window covers every monitor, and by what whole number the
+// show is enlarged on the primary one. Portable: the numbers come from the
+// system's metrics (screen_win32.cpp).
+#pragma once
+
+#include <cstdint>
+
+// A rectangle of pixels.
+struct PixelRect {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+struct ScreenLayout {
+  // The window over all monitors, in screen coordinates, in which the
+  // primary monitor's top-left corner is 0, 0.
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t primaryWidth = 0;
+  int32_t primaryHeight = 0;
+  // Each pixel of the show is a scale x scale block on the screen.
+  int32_t scale = 1;
+};
+
+constexpr int32_t kMaxScale = 8;
+
+// The "Scale" setting: 1 to kMaxScale is taken as it is; anything else
+// gives one step per 1024 x 768 of the primary monitor. Never so large
+// that the show would have no pixel left.
+int32_t chooseScale(int32_t primaryWidth, int32_t primaryHeight, uint32_t setting);
+
+// The layout for a virtual screen and a primary monitor as the system
+// reports them. A virtual screen that does not hold the whole primary
+// monitor (the metrics may disagree while monitors come and go) is
+// widened until it does.
+ScreenLayout makeScreenLayout(const PixelRect& virtualScreen, int32_t primaryWidth,
+                              int32_t primaryHeight, uint32_t scaleSetting);
+
+// The show's own screen: the primary monitor divided by the scale.
+int32_t showWidth(const ScreenLayout& layout);
+int32_t showHeight(const ScreenLayout& layout);
+
+// The part of a rectangle of the show that lies on the show's screen
+// (width and height 0 when none does).
+PixelRect clipToShow(const ScreenLayout& layout, const PixelRect& rect);
+
+// A rectangle of the show as pixels of the primary monitor: scaled, and
+// limited to what 32 bits hold.
+PixelRect toPrimary(const ScreenLayout& layout, const PixelRect& rect);
+
+// The smallest rectangle that holds both; an empty one (width or height 0
+// or less) adds nothing.
+PixelRect unionOf(const PixelRect& a, const PixelRect& b);
