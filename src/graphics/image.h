@@ -35,6 +35,8 @@ class Image {
 // A 24-bit bottom-up DIB section for dc, its pixels in *pixels. Null, with
 // nothing left behind, when it cannot be made or comes without pixel memory.
 HBITMAP createDibSection(HDC dc, int32_t width, int32_t height, uint8_t** pixels);
+// Bytes per row of such a section: 3 x width rounded up to 4.
+int32_t dibStride(int32_t width);
 
 // Blacks out the saver window: every monitor once the saver has measured
 // them (screen.h, which also keeps large screens cheap), else screenWidth x

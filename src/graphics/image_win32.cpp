@@ -111,11 +111,15 @@ HBITMAP createDibSection(HDC dc, int32_t width, int32_t height, uint8_t** pixels
   return bitmap;
 }
 
+int32_t dibStride(int32_t width) {
+  // 64-bit so that a huge width cannot wrap; CreateDIBSection refuses it.
+  return static_cast<int32_t>((3 * int64_t{width} + 3) & ~int64_t{3});
+}
+
 void Image::create(int32_t newWidth, int32_t newHeight) {
   width = newWidth;
   height = newHeight;
-  // 64-bit so that a huge width cannot wrap; CreateDIBSection refuses it.
-  stride = static_cast<int32_t>((3 * int64_t{newWidth} + 3) & ~int64_t{3});
+  stride = dibStride(newWidth);
   HDC windowDc = GetDC(saverWindow);
   if (windowDc == nullptr) {
     logFile().write("Create: Unable to get a DC!\n");

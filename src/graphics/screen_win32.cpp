@@ -17,8 +17,6 @@ namespace {
 bool erasedWhole = false;
 PixelRect drawnSinceErase;
 
-int32_t strideOf(int32_t width) { return static_cast<int32_t>((3 * int64_t{width} + 3) & ~3); }
-
 }  // namespace
 
 ScreenLayout measureScreen(uint32_t scaleSetting) {
@@ -84,7 +82,7 @@ ScreenCanvas::ScreenCanvas(int32_t x, int32_t y, int32_t width, int32_t height, 
   if (overScreen) {
     small.width = place_.width;
     small.height = place_.height;
-    small.stride = strideOf(place_.width);
+    small.stride = dibStride(place_.width);
     readScreen(small);
   }
   SetViewportOrgEx(dc, -place_.x, -place_.y, nullptr);
@@ -102,7 +100,7 @@ void ScreenCanvas::readScreen(const textpixels::Surface& small) {
   if (bitmap != nullptr) {
     read.width = large.width;
     read.height = large.height;
-    read.stride = strideOf(large.width);
+    read.stride = dibStride(large.width);
     HGDIOBJ previous = SelectObject(largeDc, bitmap);
     BitBlt(largeDc, 0, 0, large.width, large.height, screen_, large.x, large.y, SRCCOPY);
     GdiFlush();
