@@ -7,6 +7,7 @@
 # keeps the user's files; the uninstaller takes away what it put there and
 # leaves screenshots. The zip holds both savers, the data and INSTALL.txt.
 . "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/saver_checks.sh"
 e2e_init
 
 for tool in makensis zip unzip; do
@@ -82,18 +83,6 @@ stop_prefixes() {
 }
 trap 'stop_prefixes; e2e_cleanup' EXIT
 
-# Waits until a shell condition holds (for the uninstaller, which goes on
-# in a copy of itself after the program started has ended).
-until_true() { # seconds, condition...
-  local limit=$1 i
-  shift
-  for i in $(seq 1 $((limit * 5))); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
 install() { # label, extra installer arguments...
   local label=$1
   shift
@@ -161,8 +150,10 @@ uninstall() { # label, Windows folder
   local label=$1 data view
   data=$(unix_of "$2")
   pwin "$2\\uninstall.exe" /S || fail "$label: the uninstaller failed"
-  until_true 60 test ! -e "$data/uninstall.exe" || fail "$label: the uninstaller left itself"
-  until_true 30 test ! -e "$P/drive_c/windows/system32/zorbel.scr" ||
+  # The uninstaller goes on in a copy of itself after the program started
+  # has ended.
+  zpoll 60 test ! -e "$data/uninstall.exe" || fail "$label: the uninstaller left itself"
+  zpoll 30 test ! -e "$P/drive_c/windows/system32/zorbel.scr" ||
     fail "$label: the saver is still installed"
   local f
   for f in "${sample_files[@]}" error.log; do
