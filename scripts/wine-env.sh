@@ -29,26 +29,38 @@ zorbel_wineserver_bin() {
   fi
 }
 
-# Starts an Xvfb on the first free display number; sets DISPLAY and
-# ZORBEL_XVFB_PID.
-zorbel_start_xvfb() {
-  local size=${ZORBEL_SCREEN_SIZE:-1024x768}
-  local n
-  for n in $(seq 90 140); do
+# Starts an X server on the first free display number from FIRST to LAST
+# and waits until it answers; sets ZORBEL_X_DISPLAY (the number) and
+# ZORBEL_X_PID.
+zorbel_x_server() { # first, last, server, args...
+  local first=$1 last=$2 n i pid
+  shift 2
+  for n in $(seq "$first" "$last"); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    ZORBEL_XVFB_PID=$!
-    local i
+    "$1" ":$n" "${@:2}" -nolisten tcp </dev/null >/dev/null 2>&1 &
+    pid=$!
     for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+      [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
       sleep 0.1
     done
-    if kill -0 "$ZORBEL_XVFB_PID" 2>/dev/null; then
-      export DISPLAY=":$n"
-      export ZORBEL_XVFB_PID
+    if kill -0 "$pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      ZORBEL_X_DISPLAY=$n
+      ZORBEL_X_PID=$pid
       return 0
     fi
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
   done
+  return 1
+}
+
+# Starts an Xvfb of ZORBEL_SCREEN_SIZE; sets DISPLAY and ZORBEL_XVFB_PID.
+zorbel_start_xvfb() {
+  if zorbel_x_server 90 140 Xvfb -screen 0 "${ZORBEL_SCREEN_SIZE:-1024x768}x24"; then
+    export DISPLAY=":$ZORBEL_X_DISPLAY"
+    export ZORBEL_XVFB_PID=$ZORBEL_X_PID
+    return 0
+  fi
   echo "Could not start Xvfb" >&2
   return 1
 }

@@ -16,24 +16,9 @@ E2E_XSERVERS=()
 # Starts an X server on the first free display from 150 and leaves its
 # number in ZX_DISPLAY; the server is stopped with the test.
 zx_start() { # server, args...
-  local n i pid
-  for n in $(seq 150 250); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    "$1" ":$n" "${@:2}" -nolisten tcp </dev/null >/dev/null 2>&1 &
-    pid=$!
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-      E2E_XSERVERS+=("$pid")
-      ZX_DISPLAY=$n
-      return 0
-    fi
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  return 1
+  zorbel_x_server 150 250 "$@" || return 1
+  E2E_XSERVERS+=("$ZORBEL_X_PID")
+  ZX_DISPLAY=$ZORBEL_X_DISPLAY
 }
 
 zx_stop_all() {
