@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/pcx_decode.h"
+#include "core/picture/pcx_decode.h"
 
 #ifdef ZORBEL_HAVE_SDL_IMAGE
 #include <SDL.h>

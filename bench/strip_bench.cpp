@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <string>
 
-#include "randomizer/strip_randomizer.h"
-#include "show/random_source.h"
+#include "core/strip/strip_randomizer.h"
+#include "core/show/random_source.h"
 
 namespace {
 

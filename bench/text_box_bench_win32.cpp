@@ -11,12 +11,12 @@
 #include <cstring>
 #include <vector>
 
-#include "diag/log_file.h"
-#include "graphics/image.h"
-#include "graphics/text_box.h"
-#include "shell/globals.h"
-#include "shell/settings.h"
-#include "show/show_state.h"
+#include "base/log_file.h"
+#include "win32/gdi/image.h"
+#include "win32/gdi/text_box.h"
+#include "win32/shell/globals.h"
+#include "core/show/settings.h"
+#include "core/show/show_state.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include "authoring/picture_check.h"
 #include "authoring/template_check.h"
-#include "platform/file.h"
-#include "shell/settings.h"
-#include "show/comic_catalog.h"
+#include "base/file.h"
+#include "core/show/settings.h"
+#include "core/show/comic_catalog.h"
 
 namespace {
 

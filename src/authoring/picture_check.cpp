@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "graphics/pcx_decode.h"
-#include "platform/file.h"
-#include "randomizer/strip_composition.h"
+#include "core/picture/pcx_decode.h"
+#include "base/file.h"
+#include "win32/gdi/strip_composition.h"
 
 namespace {
 

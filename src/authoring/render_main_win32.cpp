@@ -9,14 +9,14 @@
 #include <ctime>
 #include <string>
 
-#include "graphics/bmp_header.h"
-#include "graphics/image.h"
-#include "platform/file.h"
-#include "randomizer/strip_composition.h"
-#include "randomizer/strip_randomizer.h"
-#include "shell/settings.h"
-#include "show/error_display.h"
-#include "show/random_source.h"
+#include "core/picture/bmp_header.h"
+#include "win32/gdi/image.h"
+#include "base/file.h"
+#include "win32/gdi/strip_composition.h"
+#include "core/strip/strip_randomizer.h"
+#include "core/show/settings.h"
+#include "win32/gdi/error_display.h"
+#include "core/show/random_source.h"
 
 namespace {
 

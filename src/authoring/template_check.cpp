@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "randomizer/strip_randomizer.h"
-#include "randomizer/text_buffer.h"
+#include "core/strip/strip_randomizer.h"
+#include "core/strip/text_buffer.h"
 
 namespace {
 

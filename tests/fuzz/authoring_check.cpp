@@ -5,7 +5,7 @@
 
 #include "authoring/folder_check.h"
 #include "fuzz_support.h"
-#include "shell/settings.h"
+#include "core/show/settings.h"
 
 namespace {
 

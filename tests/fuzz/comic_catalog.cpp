@@ -3,10 +3,10 @@
 // and that many bytes of a template file t.txt, then comics.ini itself.
 #include <cstring>
 
-#include "diag/log_file.h"
+#include "base/log_file.h"
 #include "fuzz_support.h"
-#include "shell/settings.h"
-#include "show/comic_catalog.h"
+#include "core/show/settings.h"
+#include "core/show/comic_catalog.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "fuzz_support.h"
-#include "shell/command_line.h"
+#include "win32/shell/command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Exactly sized and NUL-terminated like GetCommandLineA's text, so that a

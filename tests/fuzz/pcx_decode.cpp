@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "graphics/pcx_decode.h"
+#include "core/picture/pcx_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < pcx::kHeaderSize) return 0;

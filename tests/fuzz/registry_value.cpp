@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "fuzz_support.h"
-#include "shell/settings.h"
+#include "core/show/settings.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "fuzz_support.h"
-#include "randomizer/strip_randomizer.h"
-#include "show/random_source.h"
+#include "core/strip/strip_randomizer.h"
+#include "core/show/random_source.h"
 
 namespace {
 

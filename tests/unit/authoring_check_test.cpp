@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "authoring/folder_check.h"
-#include "shell/settings.h"
+#include "core/show/settings.h"
 #include "support/test_files.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "diag/log_file.h"
-#include "graphics/bmp_header.h"
+#include "base/log_file.h"
+#include "core/picture/bmp_header.h"
 #include "support/test_files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/command_line.h"
+#include "win32/shell/command_line.h"
 
 namespace {
 

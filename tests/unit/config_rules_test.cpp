@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/config_rules.h"
+#include "win32/shell/config_rules.h"
 
 TEST(ConfigRules, NumberBoxText) {
   EXPECT_EQ(readDialogNumber("20"), 20u);

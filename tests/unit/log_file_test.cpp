@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "diag/log_file.h"
+#include "base/log_file.h"
 #include "support/test_files.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/pcx_decode.h"
+#include "core/picture/pcx_decode.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/pcx_decode.h"
+#include "core/picture/pcx_decode.h"
 #include "support/test_files.h"
 
 namespace {

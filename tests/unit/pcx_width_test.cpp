@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "diag/log_file.h"
-#include "randomizer/strip_composition.h"
-#include "shell/settings.h"
+#include "base/log_file.h"
+#include "win32/gdi/strip_composition.h"
+#include "core/show/settings.h"
 #include "support/test_files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "show/random_source.h"
+#include "core/show/random_source.h"
 
 TEST(RandomSource, MatchesReferenceOutputsForSeed4357) {
   RandomSource r;

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "diag/log_file.h"
-#include "graphics/pcx_decode.h"
-#include "randomizer/strip_randomizer.h"
-#include "shell/settings.h"
-#include "show/comic_catalog.h"
-#include "show/random_source.h"
+#include "base/log_file.h"
+#include "core/picture/pcx_decode.h"
+#include "core/strip/strip_randomizer.h"
+#include "core/show/settings.h"
+#include "core/show/comic_catalog.h"
+#include "core/show/random_source.h"
 #include "support/test_files.h"
 
 namespace {

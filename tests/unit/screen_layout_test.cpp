@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/pixel_scale.h"
-#include "graphics/screen_layout.h"
+#include "core/picture/pixel_scale.h"
+#include "core/show/screen_layout.h"
 
 namespace {
 

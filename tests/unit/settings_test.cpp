@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/settings.h"
+#include "core/show/settings.h"
 
 TEST(Settings, ConstructionAndDefaults) {
   SaverSettings s;

@@ -1,4 +1,4 @@
-#include "show/show_chooser.h"
+#include "core/show/show_chooser.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "diag/log_file.h"
-#include "shell/settings.h"
-#include "show/comic_catalog.h"
-#include "show/placement.h"
-#include "show/random_source.h"
-#include "show/show_state.h"
+#include "base/log_file.h"
+#include "core/show/settings.h"
+#include "core/show/comic_catalog.h"
+#include "core/show/placement.h"
+#include "core/show/random_source.h"
+#include "core/show/show_state.h"
 #include "support/test_files.h"
 
 namespace {

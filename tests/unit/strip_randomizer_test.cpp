@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "randomizer/strip_randomizer.h"
-#include "show/random_source.h"
+#include "core/strip/strip_randomizer.h"
+#include "core/show/random_source.h"
 #include "support/test_files.h"
 
 namespace {

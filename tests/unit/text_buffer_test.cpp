@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "randomizer/strip_randomizer.h"
-#include "randomizer/text_buffer.h"
+#include "core/strip/strip_randomizer.h"
+#include "core/strip/text_buffer.h"
 #include "support/test_files.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/text_pixels.h"
+#include "core/picture/text_pixels.h"
 
 namespace {
 

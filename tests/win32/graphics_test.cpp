@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "diag/log_file.h"
-#include "graphics/bmp_header.h"
-#include "graphics/image.h"
-#include "graphics/screen.h"
-#include "graphics/screenshot.h"
-#include "graphics/text_box.h"
-#include "shell/globals.h"
-#include "shell/settings.h"
-#include "show/error_display.h"
-#include "show/show_state.h"
+#include "base/log_file.h"
+#include "core/picture/bmp_header.h"
+#include "win32/gdi/image.h"
+#include "win32/gdi/screen.h"
+#include "win32/gdi/screenshot.h"
+#include "win32/gdi/text_box.h"
+#include "win32/shell/globals.h"
+#include "core/show/settings.h"
+#include "win32/gdi/error_display.h"
+#include "core/show/show_state.h"
 #include "support/test_files.h"
 
 namespace {

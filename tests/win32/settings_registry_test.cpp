@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings.h"
+#include "core/show/settings.h"
 
 namespace {
 

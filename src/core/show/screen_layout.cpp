@@ -1,0 +1,85 @@
+#include "core/show/screen_layout.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int32_t kStepWidth = 1024;
+constexpr int32_t kStepHeight = 768;
+
+int32_t saturate(int64_t v) {
+  return static_cast<int32_t>(std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, v)));
+}
+
+}  // namespace
+
+int32_t chooseScale(int32_t primaryWidth, int32_t primaryHeight, uint32_t setting) {
+  int32_t scale = std::min(primaryWidth / kStepWidth, primaryHeight / kStepHeight);
+  if (setting >= 1 && setting <= static_cast<uint32_t>(kMaxScale)) {
+    scale = static_cast<int32_t>(setting);
+  }
+  scale = std::min({scale, primaryWidth, primaryHeight});
+  return std::max(scale, 1);
+}
+
+ScreenLayout makeScreenLayout(const PixelRect& virtualScreen, int32_t primaryWidth,
+                              int32_t primaryHeight, uint32_t scaleSetting) {
+  ScreenLayout layout;
+  layout.primaryWidth = std::max(primaryWidth, 0);
+  layout.primaryHeight = std::max(primaryHeight, 0);
+  int64_t left = std::min<int64_t>(virtualScreen.x, 0);
+  int64_t top = std::min<int64_t>(virtualScreen.y, 0);
+  int64_t right =
+      std::max<int64_t>(int64_t{virtualScreen.x} + virtualScreen.width, layout.primaryWidth);
+  int64_t bottom =
+      std::max<int64_t>(int64_t{virtualScreen.y} + virtualScreen.height, layout.primaryHeight);
+  layout.left = saturate(left);
+  layout.top = saturate(top);
+  layout.width = saturate(right - left);
+  layout.height = saturate(bottom - top);
+  layout.scale = chooseScale(layout.primaryWidth, layout.primaryHeight, scaleSetting);
+  return layout;
+}
+
+int32_t showWidth(const ScreenLayout& layout) { return layout.primaryWidth / layout.scale; }
+
+int32_t showHeight(const ScreenLayout& layout) { return layout.primaryHeight / layout.scale; }
+
+PixelRect clipToShow(const ScreenLayout& layout, const PixelRect& rect) {
+  int64_t left = std::max<int64_t>(rect.x, 0);
+  int64_t top = std::max<int64_t>(rect.y, 0);
+  int64_t right = std::min<int64_t>(int64_t{rect.x} + rect.width, showWidth(layout));
+  int64_t bottom = std::min<int64_t>(int64_t{rect.y} + rect.height, showHeight(layout));
+  if (right <= left || bottom <= top) return PixelRect();
+  PixelRect clipped;
+  clipped.x = static_cast<int32_t>(left);
+  clipped.y = static_cast<int32_t>(top);
+  clipped.width = static_cast<int32_t>(right - left);
+  clipped.height = static_cast<int32_t>(bottom - top);
+  return clipped;
+}
+
+PixelRect toPrimary(const ScreenLayout& layout, const PixelRect& rect) {
+  PixelRect scaled;
+  scaled.x = saturate(int64_t{rect.x} * layout.scale);
+  scaled.y = saturate(int64_t{rect.y} * layout.scale);
+  scaled.width = saturate(int64_t{rect.width} * layout.scale);
+  scaled.height = saturate(int64_t{rect.height} * layout.scale);
+  return scaled;
+}
+
+PixelRect unionOf(const PixelRect& a, const PixelRect& b) {
+  bool aEmpty = a.width <= 0 || a.height <= 0;
+  bool bEmpty = b.width <= 0 || b.height <= 0;
+  if (aEmpty || bEmpty) return aEmpty ? (bEmpty ? PixelRect() : b) : a;
+  int64_t left = std::min(a.x, b.x);
+  int64_t top = std::min(a.y, b.y);
+  int64_t right = std::max(int64_t{a.x} + a.width, int64_t{b.x} + b.width);
+  int64_t bottom = std::max(int64_t{a.y} + a.height, int64_t{b.y} + b.height);
+  PixelRect both;
+  both.x = static_cast<int32_t>(left);
+  both.y = static_cast<int32_t>(top);
+  both.width = saturate(right - left);
+  both.height = saturate(bottom - top);
+  return both;
+}

@@ -1,4 +1,0 @@
-#include "shell/globals.h"
-
-HINSTANCE instance = nullptr;
-HWND saverWindow = nullptr;

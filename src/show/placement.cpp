@@ -1,9 +1,0 @@
-#include "show/placement.h"
-
-#include "show/random_source.h"
-
-int32_t randomPlace(int32_t room) {
-  uint32_t value = randomSource().next();
-  if (room <= 0) return 0;
-  return static_cast<int32_t>(value % static_cast<uint32_t>(room));
-}

@@ -1,0 +1,4 @@
+#include "win32/shell/globals.h"
+
+HINSTANCE instance = nullptr;
+HWND saverWindow = nullptr;
