@@ -1,68 +1,66 @@
-#include <new>
+#include "core/show/error_display.h"
 
 #include "base/log_file.h"
-#include "win32/gdi/image.h"
-#include "win32/gdi/text_box.h"
-#include "win32/gdi/error_display.h"
-#include "core/show/show_state.h"
+#include "core/picture/text_box.h"
+#include "core/show/show.h"
 
 namespace {
 
-// The text box reports a refused top through showError; the fallback lines
-// below start at row 1, which the text box accepts, and a call made while
-// another is under way writes its message only, so the two never chase
-// each other.
-int depth = 0;
-void (*errorSink)(const char*) = nullptr;
-
+// The text box refuses a top below 1: the lines without the graphic start
+// at row 1, which it takes.
 constexpr int32_t kFallbackTop = 1;
 constexpr int32_t kNoticeTop = 20;
 constexpr int32_t kMessageSize = 15;
 
-void flushLeft(const char* text, int32_t top) {
-  drawTextBox(nullptr, 0, top, text, 0, 0, kMessageSize, 0, screenWidth, true);
-}
+const char kGraphicFile[] = "error.pcx";
 
-void show(const char* message, bool clearFirst) {
-  if (clearFirst) eraseScreen();
-  if (depth > 1) {
-    flushLeft(message, kFallbackTop);
-    return;
-  }
-  Image* graphic = new (std::nothrow) Image("error.pcx");
-  if (graphic == nullptr) {
-    flushLeft(message, kFallbackTop);
-    flushLeft("UNABLE TO ALLOCATE ERROR GRAPHIC!", kNoticeTop);
-    logFile().write("Unable to allocate error graphic!\n");
-    return;
-  }
-  if (graphic->failed) {
-    flushLeft(message, kFallbackTop);
-    flushLeft("UNABLE TO LOAD ERROR GRAPHIC!", kNoticeTop);
-  } else {
-    int32_t w = graphic->width;
-    int32_t h = graphic->height;
-    int32_t x = (screenWidth - w - 20) / 2;
-    int32_t y = (screenHeight - h - 20) / 2;
-    graphic->draw(x, y);
-    drawTextBox(nullptr, screenWidth / 2, y + h + 3, message, 0, 0, kMessageSize, 1,
-                screenWidth - 1, true);
-  }
-  graphic->release();
-  delete graphic;
+void flushLeft(Show& show, const char* text, int32_t top) {
+  TextBox box;
+  box.top = top;
+  box.text = text;
+  box.size = kMessageSize;
+  box.rightBound = show.screenWidth;
+  writeScreenText(show.painter, box, show.screenWidth);
 }
 
 }  // namespace
 
-void showError(const char* message, bool clearFirst) {
+void showError(Show& show, const char* message, bool clearFirst) {
   if (message == nullptr) message = "";
-  if (errorSink != nullptr) {
-    errorSink(message);
+  const Painter& p = show.painter;
+  if (p.errorSink != nullptr) {
+    p.errorSink(p.context, message);
     return;
   }
-  ++depth;
-  show(message, clearFirst);
-  --depth;
+  if (clearFirst) p.eraseScreen(p.context);
+  Picture* graphic = p.openPicture(p.context, kGraphicFile);
+  if (graphic == nullptr) {
+    flushLeft(show, message, kFallbackTop);
+    flushLeft(show, "UNABLE TO ALLOCATE ERROR GRAPHIC!", kNoticeTop);
+    logFile().write("Unable to allocate error graphic!\n");
+    return;
+  }
+  PictureFacts facts = p.facts(p.context, graphic);
+  if (facts.failed) {
+    flushLeft(show, message, kFallbackTop);
+    flushLeft(show, "UNABLE TO LOAD ERROR GRAPHIC!", kNoticeTop);
+  } else {
+    int32_t x = (show.screenWidth - facts.width - 20) / 2;
+    int32_t y = (show.screenHeight - facts.height - 20) / 2;
+    p.drawPicture(p.context, graphic, nullptr, x, y, false);
+    TextBox below;
+    below.anchorX = show.screenWidth / 2;
+    below.top = y + facts.height + 3;
+    below.text = message;
+    below.size = kMessageSize;
+    below.leftBound = 1;
+    below.rightBound = show.screenWidth - 1;
+    // On a screen too small for the graphic the message has no room
+    // below it: the refusal is shown alone, on a black screen.
+    if (!writeScreenText(p, below, show.screenWidth)) {
+      p.eraseScreen(p.context);
+      flushLeft(show, kOutOfBoundsMessage, kFallbackTop);
+    }
+  }
+  p.closePicture(p.context, graphic);
 }
-
-void routeErrorsTo(void (*sink)(const char* message)) { errorSink = sink; }

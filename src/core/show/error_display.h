@@ -1,9 +1,11 @@
 // The on-screen error display: error.pcx centred with the message below.
 #pragma once
 
-// A backslash in the message starts a new line.
-void showError(const char* message, bool clearFirst);
+struct Show;
 
-// Hands every message to sink instead of drawing it (null: draw again).
-// For programs that compose strips without a saver screen.
-void routeErrorsTo(void (*sink)(const char* message));
+// What the text box reports when a text does not fit.
+constexpr char kOutOfBoundsMessage[] = "Text out of bounds.";
+
+// A backslash in the message starts a new line. A painter with an error
+// sink gets the message instead.
+void showError(Show& show, const char* message, bool clearFirst);

@@ -1,92 +1,87 @@
-#include "win32/gdi/strip_composition.h"
-
-#include <windows.h>
+#include "core/show/strip_composition.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <new>
 
+#include "base/data_path.h"
 #include "base/log_file.h"
-#include "win32/gdi/image.h"
-#include "win32/gdi/text_box.h"
-#include "core/strip/strip_randomizer.h"
-#include "win32/gdi/error_display.h"
+#include "core/picture/pcx_width.h"
+#include "core/picture/strip_geometry.h"
+#include "core/show/error_display.h"
 #include "core/show/placement.h"
-#include "core/show/show_state.h"
+#include "core/show/show.h"
+#include "core/show/show_text.h"
+#include "core/strip/strip_randomizer.h"
 
 namespace {
 
-constexpr int32_t kStripHeight = 339;
-constexpr int32_t kPanelGap = 10;
-constexpr size_t kMessageSize = 512;
-
-void reportPanel(const char* name, const char* what) {
-  char message[kMessageSize];
+void reportPanel(Show& show, const char* name, const char* what) {
+  char message[kDataPathSize];
   std::snprintf(message, sizeof message, "%s: %s", name, what);
-  showError(message, false);
+  showError(show, message, false);
 }
 
 }  // namespace
 
-bool drawPanel(Image& strip, StripPanel& panel, int32_t x, int32_t y) {
-  Image* picture = new (std::nothrow) Image(panel.imageFile);
+bool drawPanel(Show& show, Picture* strip, StripPanel& panel, int32_t x, int32_t y) {
+  const Painter& p = show.painter;
+  Picture* picture = p.openPicture(p.context, panel.imageFile);
   if (picture == nullptr) {
-    reportPanel(panel.imageFile, "Unable to allocate!");
+    reportPanel(show, panel.imageFile, "Unable to allocate!");
     logFile().write(panel.imageFile).write(": Unable to allocate!\n");
     return false;
   }
-  if (picture->failed) {
-    picture->release();
-    delete picture;
-    reportPanel(panel.imageFile, "Unable to load!");
+  PictureFacts facts = p.facts(p.context, picture);
+  if (facts.failed) {
+    p.closePicture(p.context, picture);
+    reportPanel(show, panel.imageFile, "Unable to load!");
     return false;
   }
-  picture->draw(x, y, strip.dc);
+  p.drawPicture(p.context, picture, strip, x, y, false);
   for (const StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox) {
     if (box->text[0] == '.' && box->text[1] == '\0') continue;
-    if (!drawTextBox(&strip, x + box->textX, y + box->textY, box->text, x + box->tailX,
-                     y + box->tailY, box->textSize, x, x + picture->width - 3, false)) {
-      picture->release();
-      delete picture;
+    if (!drawTextBox(show, strip, x + box->textX, y + box->textY, box->text, x + box->tailX,
+                     y + box->tailY, box->textSize, x, x + facts.width - 3, false)) {
+      p.closePicture(p.context, picture);
       return false;
     }
   }
-  picture->release();
-  delete picture;
+  p.closePicture(p.context, picture);
   return true;
 }
 
-void createStripSurface(StripRandomizer& randomizer, Image& strip) {
-  int64_t total = 2 * kPanelGap;
+Picture* createStripSurface(Show& show, StripRandomizer& randomizer) {
+  int64_t total = strip::kPanelGaps;
   for (int i = 0; i < 3; ++i) {
     StripPanel& panel = randomizer.panel(i);
-    panel.width = pcxFileWidth(panel.imageFile);
+    panel.width = pcxFileWidth(show.folder(), panel.imageFile);
     total += panel.width;
   }
   // Widths come from untrusted headers; a sum beyond what a surface can
   // hold is simply one that cannot be created.
   int32_t width = total > 0 && total < INT32_MAX ? static_cast<int32_t>(total) : 0;
-  strip.create(width, kStripHeight);
+  return show.painter.createPicture(show.painter.context, width, strip::kHeight);
 }
 
-bool drawStripPanels(StripRandomizer& randomizer, Image& strip) {
+bool drawStripPanels(Show& show, StripRandomizer& randomizer, Picture* strip) {
   int32_t offset = 0;
   for (int i = 0; i < 3; ++i) {
     StripPanel& panel = randomizer.panel(i);
-    if (!drawPanel(strip, panel, offset, 0)) return false;
-    offset += panel.width + kPanelGap;
+    if (!drawPanel(show, strip, panel, offset, 0)) return false;
+    offset += panel.width + strip::kPanelGap;
   }
   return true;
 }
 
-void showRandomStrip(const char* templatePath) {
+void showRandomStrip(Show& show, const char* templatePath) {
   StripRandomizer* randomizer = new (std::nothrow) StripRandomizer(templatePath);
   if (randomizer == nullptr) {
     logFile().write(templatePath).write(": Unable to allocate\n");
     return;
   }
-  Image strip;
-  randomizer->pickRandomStrip();
+  const Painter& p = show.painter;
+  randomizer->pickRandomStrip(show.random);
   if (randomizer->statusCode() != 0) {
     logFile()
         .write("Error #")
@@ -94,19 +89,20 @@ void showRandomStrip(const char* templatePath) {
         .write(": ")
         .write(randomizer->statusMessage())
         .write("\n");
-    showError(randomizer->statusMessage(), true);
+    showError(show, randomizer->statusMessage(), true);
   } else {
-    createStripSurface(*randomizer, strip);
-    int32_t x = randomPlace(screenWidth - strip.width);
-    int32_t y = randomPlace(screenHeight - kStripHeight);
-    lastDrawnRect = {x, y, strip.width, kStripHeight};
-    if (!strip.failed && drawStripPanels(*randomizer, strip)) {
-      eraseScreen();
-      strip.draw(x, y);
+    Picture* strip = createStripSurface(show, *randomizer);
+    PictureFacts facts = p.facts(p.context, strip);
+    int32_t x = randomPlace(show.random, show.screenWidth - facts.width);
+    int32_t y = randomPlace(show.random, show.screenHeight - strip::kHeight);
+    show.lastDrawnRect = {x, y, facts.width, strip::kHeight};
+    if (!facts.failed && drawStripPanels(show, *randomizer, strip)) {
+      p.eraseScreen(p.context);
+      p.drawPicture(p.context, strip, nullptr, x, y, false);
     } else {
       logFile().write("Strip Error.\n");
     }
+    p.closePicture(p.context, strip);
   }
-  strip.release();
   delete randomizer;
 }

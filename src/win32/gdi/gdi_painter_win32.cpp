@@ -1,7 +1,4 @@
-// The real drawing behind the show's decisions: pictures are Images drawn
-// on the screen, captions and errors go through the text box and the error
-// display, sounds through the platform's player.
-#include "win32/gdi/show_sequencer.h"
+#include "win32/gdi/gdi_painter.h"
 
 #include <windows.h>
 
@@ -9,12 +6,10 @@
 
 #include <new>
 
+#include "core/show/show.h"
+#include "win32/gdi/gdi_text.h"
 #include "win32/gdi/image.h"
-#include "win32/gdi/text_box.h"
-#include "win32/gdi/strip_composition.h"
-#include "win32/gdi/error_display.h"
-#include "core/show/show_chooser.h"
-#include "core/show/show_state.h"
+#include "win32/gdi/screen.h"
 
 namespace {
 
@@ -24,43 +19,120 @@ constexpr DWORD kSoundFlags = 0x22011;
 static_assert((SND_FILENAME | SND_ASYNC | SND_NOSTOP | SND_NOWAIT) == kSoundFlags,
               "popup sound flags");
 
-void* openPicture(const char* name, bool* failed, int32_t* width, int32_t* height) {
-  Image* picture = new (std::nothrow) Image(name);
+Show& showOf(void* context) { return *static_cast<Show*>(context); }
+
+HDC dcOf(Picture* picture) {
   if (picture == nullptr) return nullptr;
-  *failed = picture->failed;
-  *width = picture->width;
-  *height = picture->height;
+  return picture->canvas != nullptr ? picture->canvas->dc : picture->image.dc;
+}
+
+Picture* openPicture(void* context, const char* name) {
+  Picture* picture = new (std::nothrow) Picture();
+  if (picture != nullptr) picture->image.load(showOf(context).folder(), name);
   return picture;
 }
 
-void drawPicture(void* picture, int32_t x, int32_t y, bool mirrored) {
-  Image* image = static_cast<Image*>(picture);
+Picture* createPicture(void*, int32_t width, int32_t height) {
+  Picture* picture = new (std::nothrow) Picture();
+  if (picture != nullptr) picture->image.create(width, height);
+  return picture;
+}
+
+PictureFacts facts(void*, Picture* picture) {
+  PictureFacts f;
+  if (picture == nullptr) return f;
+  const Image& image = picture->image;
+  f.failed = image.failed;
+  f.width = image.width;
+  f.height = image.height;
+  if (!image.failed && image.pixels != nullptr) {
+    f.pixels.pixels = image.pixels;
+    f.pixels.width = image.width;
+    f.pixels.height = image.height;
+    f.pixels.stride = image.stride;
+  }
+  return f;
+}
+
+void drawPicture(void*, Picture* picture, Picture* target, int32_t x, int32_t y, bool mirrored) {
+  if (picture == nullptr) return;
+  HDC dc = dcOf(target);
+  if (target != nullptr && dc == nullptr) return;
   if (mirrored) {
-    image->drawMirrored(x, y);
+    picture->image.drawMirrored(x, y, dc);
   } else {
-    image->draw(x, y);
+    picture->image.draw(x, y, dc);
   }
 }
 
-void closePicture(void* picture) {
-  Image* image = static_cast<Image*>(picture);
-  image->release();
-  delete image;
+void closePicture(void*, Picture* picture) {
+  if (picture == nullptr) return;
+  // A screen area reaches the screen as it ends.
+  delete picture->canvas;
+  picture->image.release();
+  delete picture;
 }
 
-void drawCaption(int32_t anchorX, int32_t top, const char* text) {
-  drawTextBox(nullptr, anchorX, top, text, 0, 0, 20, 0, screenWidth, true);
+void eraseShow(void* context) {
+  const Show& show = showOf(context);
+  eraseScreen(show.screenWidth, show.screenHeight);
 }
 
-void showScreenError(const char* message) { showError(message, true); }
+bool screenReady(void*) {
+  HDC screen = GetDC(saverWindow);
+  if (screen == nullptr) return false;
+  ReleaseDC(saverWindow, screen);
+  return true;
+}
 
-void playSound(const char* path) { PlaySoundA(path, nullptr, kSoundFlags); }
+Picture* openScreenArea(void*, const PixelRect& area) {
+  ScreenCanvas* canvas =
+      new (std::nothrow) ScreenCanvas(area.x, area.y, area.width, area.height, true);
+  if (canvas == nullptr) return nullptr;
+  Picture* picture = canvas->dc != nullptr ? new (std::nothrow) Picture() : nullptr;
+  if (picture == nullptr) {
+    delete canvas;
+    return nullptr;
+  }
+  picture->canvas = canvas;
+  return picture;
+}
 
-const ShowDrawing kScreenDrawing = {
-    openPicture, drawPicture,     closePicture,    eraseScreen,
-    drawCaption, showScreenError, showRandomStrip, playSound,
-};
+Font* openFont(void*, int32_t cellHeight) {
+  return reinterpret_cast<Font*>(openGdiFont(cellHeight));
+}
+
+void closeFont(void*, Font* font) { closeGdiFont(reinterpret_cast<GdiFont*>(font)); }
+
+void measureText(void*, Font* font, const char* text, int32_t length, int32_t* width,
+                 int32_t* height) {
+  measureGdiText(reinterpret_cast<GdiFont*>(font), text, length, width, height);
+}
+
+void drawText(void*, Font* font, Picture* target, int32_t x, int32_t y, const char* text,
+              int32_t length) {
+  drawGdiText(reinterpret_cast<GdiFont*>(font), dcOf(target), x, y, text, length);
+}
+
+void playSound(void*, const char* path) { PlaySoundA(path, nullptr, kSoundFlags); }
 
 }  // namespace
 
-void advance(bool force) { advanceWith(kScreenDrawing, force); }
+Painter gdiPainter(Show* show) {
+  Painter p;
+  p.context = show;
+  p.openPicture = openPicture;
+  p.createPicture = createPicture;
+  p.facts = facts;
+  p.drawPicture = drawPicture;
+  p.closePicture = closePicture;
+  p.eraseScreen = eraseShow;
+  p.screenReady = screenReady;
+  p.openScreenArea = openScreenArea;
+  p.openFont = openFont;
+  p.closeFont = closeFont;
+  p.measureText = measureText;
+  p.drawText = drawText;
+  p.playSound = playSound;
+  return p;
+}
