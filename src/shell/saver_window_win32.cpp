@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "diag/log_file.h"
+#include "graphics/image.h"
 #include "graphics/screen.h"
 #include "graphics/screenshot.h"
 #include "platform/user_folders.h"
@@ -92,6 +93,25 @@ void onMouseMove() {
   if (dx > s.mouseThreshold || dy > s.mouseThreshold) s.requestClose();
 }
 
+// Monitors came, went or changed size: the window covers the new virtual
+// screen, all black, and the show goes on from its next item on the primary
+// monitor at the new layout's scale. Where the system put the pointer then
+// is no move of the user's.
+void onDisplayChange(HWND window) {
+  SaverSettings& s = *settings;
+  setScreenLayout(measureScreen(s.scale));
+  const ScreenLayout& l = screenLayout;
+  SetWindowPos(window, nullptr, l.left, l.top, l.width, l.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  screenWidth = showWidth(l);
+  screenHeight = showHeight(l);
+  lastDrawnRect = DrawnRect();  // gone from the screen: F1 has nothing to save
+  eraseScreen();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  s.startCursor.x = cursor.x;
+  s.startCursor.y = cursor.y;
+}
+
 LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM second) {
   SaverSettings& s = *settings;
   switch (message) {
@@ -129,6 +149,9 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
       break;
     case WM_MOUSEMOVE:
       if (s.inputSuspended == 0) onMouseMove();
+      break;
+    case WM_DISPLAYCHANGE:
+      onDisplayChange(window);
       break;
     case WM_SYSCOMMAND:
       if (first == SC_SCREENSAVE || first == SC_CLOSE) return 0;
