@@ -11,10 +11,18 @@ zorbel_runs_32bit() {
 }
 
 # The launcher runs 32-bit and 64-bit programs alike, where 32-bit ones run.
+# It is a 32-bit process there, which sees SysWOW64 as System32.
 zorbel_wine_bin() {
   if zorbel_runs_32bit && command -v wine >/dev/null 2>&1; then
     echo wine
-  elif command -v wine64 >/dev/null 2>&1; then
+  else
+    zorbel_wine64_bin
+  fi
+}
+
+# The 64-bit loader: what it starts by a path sees the real System32.
+zorbel_wine64_bin() {
+  if command -v wine64 >/dev/null 2>&1; then
     echo wine64
   else
     echo /usr/lib/wine/wine64

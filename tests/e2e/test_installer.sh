@@ -70,8 +70,9 @@ pwin() { WINEPREFIX=$P "$ZORBEL_WINE" "$@" </dev/null 2>/dev/null; }
 preg() { pwin reg "$@" | tr -d '\r'; }
 unix_of() { WINEPREFIX=$P "$ZORBEL_WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
-new_prefix() { # WINEARCH (win32 or win64); sets P
+new_prefix() { # WINEARCH (win32 or win64); sets P and PARCH
   P=$(ztmp)
+  PARCH=$1
   WINEARCH=$1 WINEPREFIX=$P "$ZORBEL_WINE" wineboot -i >/dev/null 2>&1 </dev/null ||
     fail "$1: no prefix"
   E2E_PREFIXES+=("$P")
@@ -97,7 +98,11 @@ run_installed() { # label, Windows folder of the data
   data=$(unix_of "$2")
   ! pwin reg query 'HKCU\Software\Quenwick\Zorbel Screensaver' /v Directory >/dev/null ||
     fail "$label: the user has a Directory value"
-  WINEPREFIX=$P "$ZORBEL_WINE" 'C:\windows\system32\zorbel.scr' /s </dev/null >/dev/null 2>&1 &
+  # 64-bit Windows starts a saver of System32 in a 64-bit process; Wine's
+  # default launcher may be a 32-bit one, to which System32 is SysWOW64.
+  local loader=$ZORBEL_WINE
+  [ "$PARCH" = win64 ] && loader=$(zorbel_wine64_bin)
+  WINEPREFIX=$P "$loader" 'C:\windows\system32\zorbel.scr' /s </dev/null >/dev/null 2>&1 &
   local pid=$!
   E2E_PIDS+=("$pid")
   zwindow SaverWindow 60 >/dev/null || fail "$label: no saver window"

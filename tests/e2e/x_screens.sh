@@ -8,6 +8,10 @@
 #   zscreen_heads ARGS...   monitors side by side: Xephyr with Xinerama
 #                           inside an Xvfb, ARGS its -origin and -screen
 #                           options; Wine reads them through Xinerama
+#   zscreen_resizable WxH   one monitor whose mode Windows programs may
+#                           change: Xephyr inside an Xvfb, whose RandR
+#                           offers modes up to 1600 x 1200 (Xvfb's offers
+#                           none but its own)
 #   zscreen_home            back to the test's own display
 
 E2E_HOME_DISPLAY=""
@@ -71,6 +75,14 @@ zscreen_heads() {
   DISPLAY=":$ZX_DISPLAY" zx_start Xephyr "$@" +xinerama || fail "no Xephyr $*"
   export DISPLAY=":$ZX_DISPLAY"
   zwine_restart Y
+}
+
+zscreen_resizable() {
+  zscreen_leave
+  zx_start Xvfb -screen 0 4096x2048x24 || fail "no Xvfb for Xephyr"
+  DISPLAY=":$ZX_DISPLAY" zx_start Xephyr -retro -screen "$1" || fail "no Xephyr of $1"
+  export DISPLAY=":$ZX_DISPLAY"
+  zwine_restart N
 }
 
 zscreen_home() {

@@ -8,9 +8,12 @@
 //   saver_poke hold N [VK]           one key held down (default Enter): a
 //                                    first WM_KEYDOWN, N - 1 repeats with the
 //                                    previous-state bit set, one WM_KEYUP
+//   saver_poke display W H           the display's mode changed to W x H, as
+//                                    the display settings change it; the
+//                                    system tells every window
 //
 // Exit codes: 0 done, 1 usage, 2 no saver window, 3 a message got no answer
-// within 10 s.
+// within 10 s, 4 the mode was refused.
 #include <windows.h>
 
 #include <algorithm>
@@ -74,6 +77,16 @@ int main(int argc, char** argv) {
     DWORD pause = argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 0;
     WPARAM key = argc > 4 ? std::strtoul(argv[4], nullptr, 10) : VK_RETURN;
     return pressKeys(window, count, pause, key);
+  }
+  if (std::strcmp(argv[1], "display") == 0 && argc > 3) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = std::strtoul(argv[2], nullptr, 10);
+    mode.dmPelsHeight = std::strtoul(argv[3], nullptr, 10);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL
+               ? 0
+               : 4;
   }
   if (std::strcmp(argv[1], "hold") == 0 && argc > 2) {
     long count = std::strtol(argv[2], nullptr, 10);

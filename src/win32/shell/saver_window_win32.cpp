@@ -97,6 +97,28 @@ void onMouseMove() {
   if (dx > s.mouseThreshold || dy > s.mouseThreshold) requestClose(s);
 }
 
+// Monitors came, went or changed size: the window covers the new virtual
+// screen, all black, and the show goes on from its next item on the primary
+// monitor at the new layout's scale. Where the system put the pointer then
+// is no move of the user's.
+void onDisplayChange(HWND window) {
+  SaverSettings& s = *settings;
+  setScreenLayout(measureScreen(s.scale));
+  const ScreenLayout& l = screenLayout;
+  SetWindowPos(window, nullptr, l.left, l.top, l.width, l.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (show != nullptr) {
+    show->screenWidth = showWidth(l);
+    show->screenHeight = showHeight(l);
+    show->scale = l.scale;
+    show->lastDrawnRect = DrawnRect();  // gone from the screen: F1 has nothing to save
+  }
+  eraseScreen(showWidth(l), showHeight(l));
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  s.startCursor.x = cursor.x;
+  s.startCursor.y = cursor.y;
+}
+
 LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM second) {
   SaverSettings& s = *settings;
   switch (message) {
@@ -134,6 +156,9 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
       break;
     case WM_MOUSEMOVE:
       if (s.inputSuspended == 0) onMouseMove();
+      break;
+    case WM_DISPLAYCHANGE:
+      onDisplayChange(window);
       break;
     case WM_SYSCOMMAND:
       if (first == SC_SCREENSAVE || first == SC_CLOSE) return 0;
