@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/data_path.h"
 #include "base/log_file.h"
 
 namespace bmp {
@@ -57,12 +58,10 @@ bool writeFile(zfile::Handle file, int32_t width, int32_t height, const uint8_t*
 }
 
 bool nextShotPath(char (&path)[kPathSize], const char* folder, bool (*exists)(const char*)) {
-  static const char kFirst[] = "\\shot0000.bmp";
-  size_t folderLength = std::strlen(folder);
-  if (folderLength + sizeof kFirst > kPathSize) return false;
-  std::memcpy(path, folder, folderLength);
-  std::memcpy(path + folderLength, kFirst, sizeof kFirst);
-  char* lastDigit = path + folderLength + 8;
+  static_assert(kPathSize == kDataPathSize, "shot names are data-folder paths");
+  if (!dataPath(path, folder, "shot0000.bmp")) return false;
+  // The last digit of "shot0000.bmp".
+  char* lastDigit = path + std::strlen(path) - 5;
   for (int tries = 1;; ++tries) {
     if (!exists(path)) return true;
     if (tries == 10000) break;  // shot9999 was the last
