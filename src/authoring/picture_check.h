@@ -37,5 +37,9 @@ class PictureChecker {
   std::map<std::string, PictureFacts> seen_;
 };
 
+// Why a file named in the data folder does not open: "missing or
+// unreadable", or the name it has on disk when only its capitals differ.
+std::string missingReason(const std::string& folder, const std::string& name);
+
 // Rows a strip shows; a panel taller than this is cut.
 constexpr int32_t kStripRows = 339;
