@@ -79,6 +79,14 @@ size_t editDistance(const std::string& a, const std::string& b, size_t limit) {
   return row[b.size()];
 }
 
+// "End", "ned", "edn", "en", "ends": what a slip of the keyboard makes of "end".
+bool nearEnd(const std::string& text) {
+  std::string sorted = lower(text);
+  if (sorted == "end") return true;
+  std::sort(sorted.begin(), sorted.end());
+  return text.size() <= 4 && (sorted == "den" || editDistance(lower(text), "end", 1) <= 1);
+}
+
 bool isStripHeader(const std::string& text) { return text.compare(0, 8, kStripHeader) == 0; }
 
 }  // namespace
@@ -276,6 +284,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
     // Entries are read up to the file's end all the same: a header among
     // them shows where the "end" belongs.
     count = 0;
+    buffer.returnToMark();
     reader.setStatus(Working, "");
     char text[kTextField];
     while (!buffer.atEnd()) {
@@ -292,23 +301,58 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
           {text, lineBefore(buffer, buffer.position()), commentBefore(buffer, buffer.position())});
     }
   }
-  for (size_t i = 0; i < found.entries.size(); ++i) {
+  // Where the "end" is missing: before a header that a strip uses, or at
+  // the file's end. A header that no strip uses may be a text in brackets.
+  size_t swallowed = found.entries.size();
+  size_t bracketed = found.entries.size();
+  for (size_t i = 0; i < found.entries.size() && swallowed == found.entries.size(); ++i) {
     const std::string& text = found.entries[i].text;
-    if (!looksLikeHeader(text) ||
-        (!isStripHeader(text) && usedNames_.count(text.substr(1, text.size() - 2)) == 0))
-      continue;
-    findings_.error(name_, found.entries[i].line,
+    if (!looksLikeHeader(text)) continue;
+    if (isStripHeader(text) || usedNames_.count(text.substr(1, text.size() - 2)) > 0)
+      swallowed = i;
+    else if (bracketed == found.entries.size())
+      bracketed = i;
+  }
+  bool ended = reader.statusCode() != EndOfData;
+  bool broken = swallowed < found.entries.size() || !ended;
+  size_t stop = broken ? swallowed : bracketed;
+  if (stop < found.entries.size() || !ended) {
+    // A misspelt "end" is the likelier slip than a forgotten one.
+    for (size_t i = 0; i < stop; ++i) {
+      const std::string& text = found.entries[i].text;
+      if (!nearEnd(text)) continue;
+      std::string message = header + " has no \"end\": " + quoted(text) +
+                            " on this line is read as one of its entries, as is every line below "
+                            "up to the next \"end\"; the end of a category must read exactly "
+                            "\"end\"";
+      if (broken) {
+        findings_.error(name_, found.entries[i].line, message);
+        return nullptr;
+      }
+      findings_.warning(name_, found.entries[i].line, message);
+      stop = found.entries.size();
+      break;
+    }
+  }
+  if (!broken && stop < found.entries.size())
+    findings_.warning(name_, found.entries[stop].line,
+                      quoted(found.entries[stop].text) + " is read as an entry of " + name +
+                          " (line " + std::to_string(headerLine) +
+                          "); if it was meant as the header of a category, the \"end\" of " + name +
+                          " is missing above it");
+  if (swallowed < found.entries.size()) {
+    const std::string& text = found.entries[swallowed].text;
+    findings_.error(name_, found.entries[swallowed].line,
                     header + " has no \"end\" before this line: the saver reads " + text +
                         " and the lines after it, up to the next \"end\", as entries of " + name +
                         " (a box or panel of " + name + " may show " + quoted(text) + ")");
-    found.entries.resize(i);
     return nullptr;
   }
-  if (reader.statusCode() == EndOfData) {
+  if (!ended) {
     findings_.error(name_, scan_.lastLine(),
                     header +
-                        " has no closing \"end\": the file ends first (Tried to read past "
-                        "the end of the file.)");
+                        " has no closing \"end\": the file ends first (Tried to read past the "
+                        "end of the file.)");
     return nullptr;
   }
   if (count == 0) {

@@ -15,7 +15,7 @@ check_slips_expected() { # folder platform
   authoring_shapes)
     printf '%s\n' 'shapes.txt:32: error' 'shapes.txt:42: error' 'shapes.txt:48: error' \
       'shapes.txt:58: error' 'shapes.txt:66: error' 'shapes.txt:71: error' \
-      'shapes.txt:87: error' '7 errors, 0 warnings'
+      'shapes.txt:87: error' 'shapes.txt:106: error' '8 errors, 0 warnings'
     ;;
   authoring_texts)
     printf '%s\n' 'comics.ini:7: error' 'comics.ini:9: error' 'comics.ini:10: warning'

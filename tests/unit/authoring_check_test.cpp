@@ -88,8 +88,9 @@ TEST(AuthoringCheck, EachSlipOfShapeIsOneFindingAtItsLine) {
           {"shapes.txt:66: error", "the header [spaced ] (line 82) has a space inside"},
           {"shapes.txt:71: error", "\"[Cartoon Capital]\" is no strip header"},
           {"shapes.txt:87: error", "the category words (line 85) has no \"end\" before this line"},
+          {"shapes.txt:106: error", "the category said (line 104) has no \"end\": \"End\" on this"},
       },
-      "7 errors, 0 warnings");
+      "8 errors, 0 warnings");
 }
 
 TEST(AuthoringCheck, TextsThatShowWronglyAndMisplacedFiles) {
