@@ -419,13 +419,16 @@ void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
     bool severalLines = entry.text.find('\\') != std::string::npos;
     if (severalLines && lineRows(box.textSize) > kLineAdvance &&
         textChecks_.insert("overlap:" + std::to_string(sizeLine)).second)
-      findings_.warning(name_, sizeLine,
-                        where + ": in text size " + std::to_string(box.textSize) + " a line is " +
-                            std::to_string(lineRows(box.textSize)) +
-                            " rows tall, but the saver sets the lines of a text " +
-                            std::to_string(kLineAdvance) + " rows apart, so the lines of " +
-                            quoted(entry.text) + " (line " + std::to_string(line) +
-                            ") overlap; 12 is the largest size whose lines do not");
+      findings_.warning(
+          name_, sizeLine,
+          where + ": in text size " + std::to_string(box.textSize) + " a line is " +
+              std::to_string(lineRows(box.textSize)) +
+              " rows tall, but the saver sets the lines of a text " + std::to_string(kLineAdvance) +
+              " rows apart, so the lines of " + quoted(entry.text) + " (line " +
+              std::to_string(line) + ") overlap by " +
+              std::to_string(lineRows(box.textSize) - kLineAdvance) +
+              " rows (letters that reach down, like g and y, run into the next line); "
+              "12 is the largest size whose lines do not");
     if (panel.narrowest <= 0) continue;
     size_t start = 0;
     for (;;) {
