@@ -10,6 +10,7 @@
 #include "authoring/picture_check.h"
 #include "authoring/template_check.h"
 #include "authoring/text_encoding.h"
+#include "base/data_path.h"
 #include "base/file.h"
 #include "core/show/comic_catalog.h"
 #include "core/show/settings.h"
@@ -103,7 +104,7 @@ std::string lowerEnd(const std::string& name) {
 // templates: the saver shows neither.
 bool listedInWrongPlace(const std::string& dir, const Listed& item, Findings& findings) {
   std::string bytes;
-  if (!readFileBytes(dir + "\\" + item.name, bytes)) return false;
+  if (!readFileBytes(dataPath(dir, item.name), bytes)) return false;
   std::string ending = lowerEnd(item.name);
   if (item.list % 3 == TypeOfficial) {
     if (bytes.find("[cartoon") == std::string::npos) return false;
@@ -126,14 +127,14 @@ bool listedInWrongPlace(const std::string& dir, const Listed& item, Findings& fi
   return true;
 }
 
-std::string sizeText(const PictureFacts& facts) {
+std::string sizeText(const CheckedPicture& facts) {
   return std::to_string(facts.width) + " x " + std::to_string(facts.height) + " pixels";
 }
 
 // The fixed pictures: the logo and the picture of the error display.
 void checkFixedPicture(const std::string& folder, const char* name, PictureChecker& pictures,
                        Findings& findings) {
-  if (!zfile::exists((folder + "\\" + name).c_str())) {
+  if (!zfile::exists(dataPath(folder, name).c_str())) {
     findings.warning(name, 0, "missing: the saver shows nothing in its place");
     return;
   }
@@ -159,14 +160,12 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
     return FolderResult::unreadable;
   }
 
-  // The readers find the data folder in the settings; every list is on, so
-  // that everything listed is read.
+  // The readers are given the folder with every list on, so that
+  // everything listed is read.
   record.setDefaults();
   std::strcpy(record.directory, dir.c_str());
-  SaverSettings* previous = settings;
-  settings = &record;
 
-  std::string catalogPath = dir + "\\" + kCatalogFile;
+  std::string catalogPath = dataPath(dir, kCatalogFile);
   std::string bytes;
   bool loaded = readFileBytes(catalogPath, bytes);
   bool readable =
@@ -181,7 +180,7 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
   bool available = false;
   if (readable) {
     ComicCatalog catalog;
-    loaded = catalog.load(catalogPath.c_str(), &listener);
+    loaded = catalog.load(catalogPath.c_str(), record, &listener);
     for (int32_t count : catalog.listCount) available = available || count > 0;
     available = available || catalog.popupCount > 0;
   }
@@ -192,7 +191,7 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
   TemplateChecker templates(dir, pictures, findings, measure);
   for (const Listed& item : notes.listed) {
     if (item.popup) {
-      PictureFacts facts = pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
+      CheckedPicture facts = pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
       if (facts.usable && (facts.width > kScreenWidth || facts.height > kScreenRows))
         findings.warning(kCatalogFile, item.line,
                          item.name + " is " + sizeText(facts) + ", larger than a " +
@@ -205,13 +204,13 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
                              " rows tall: on a screen of " + std::to_string(kScreenRows) +
                              " rows its caption would begin above the top edge, so the saver "
                              "shows \"Text out of bounds.\" instead of the popup");
-      if (!item.sound.empty() && !zfile::exists((dir + "\\" + item.sound).c_str()))
+      if (!item.sound.empty() && !zfile::exists(dataPath(dir, item.sound).c_str()))
         findings.warning(kCatalogFile, item.line,
                          item.sound + ": missing: the popup shows without its sound");
     } else if (listedInWrongPlace(dir, item, findings)) {
       continue;
     } else if (item.list % 3 == TypeOfficial) {
-      PictureFacts facts = pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
+      CheckedPicture facts = pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
       if (facts.usable && (facts.width > kScreenWidth || facts.height > kScreenRows))
         findings.warning(kCatalogFile, item.line,
                          item.name + " is " + sizeText(facts) + ", larger than a " +
@@ -227,6 +226,5 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
   checkFixedPicture(dir, "ZBLogo.pcx", pictures, findings);
   checkFixedPicture(dir, "error.pcx", pictures, findings);
 
-  settings = previous;
   return findings.errors() > 0 ? FolderResult::errors : FolderResult::clean;
 }

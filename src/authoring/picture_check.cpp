@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "authoring/name_case.h"
+#include "base/data_path.h"
 #include "base/file.h"
 #include "core/picture/pcx_decode.h"
+#include "core/picture/strip_geometry.h"
 
 namespace {
 
@@ -63,19 +65,19 @@ std::string missingReason(const std::string& folder, const std::string& name) {
          "file the name written here (comics.ini reads names in small letters)";
 }
 
-PictureFacts PictureChecker::check(const std::string& name, PictureUse use, const std::string& file,
-                                   int32_t line) {
+CheckedPicture PictureChecker::check(const std::string& name, PictureUse use,
+                                     const std::string& file, int32_t line) {
   std::string key = (use == PictureUse::panel ? "p:" : "c:") + name;
   auto found = seen_.find(key);
   if (found != seen_.end()) return found->second;
-  PictureFacts facts = examine(name, use, file, line);
+  CheckedPicture facts = examine(name, use, file, line);
   seen_[key] = facts;
   return facts;
 }
 
-PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
-                                     const std::string& file, int32_t line) {
-  PictureFacts facts;
+CheckedPicture PictureChecker::examine(const std::string& name, PictureUse use,
+                                       const std::string& file, int32_t line) {
+  CheckedPicture facts;
   std::string ending = lowerEnding(name);
   bool isPcx = ending == "pcx";
   if (use == PictureUse::panel && !isPcx) {
@@ -90,7 +92,7 @@ PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
     return facts;
   }
   std::vector<uint8_t> bytes;
-  if (!readWhole(folder_ + "\\" + name, bytes)) {
+  if (!readWhole(dataPath(folder_, name), bytes)) {
     findings_.error(file, line,
                     name + ": Unable to open file (" + missingReason(folder_, name) + ")");
     return facts;
@@ -141,10 +143,11 @@ PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
       findings_.warning(file, line,
                         name + ": the picture data ends early; the rest is drawn black");
   }
-  if (use == PictureUse::panel && layout.height > kStripRows)
+  if (use == PictureUse::panel && layout.height > strip::kHeight)
     findings_.warning(file, line,
                       name + ": " + std::to_string(layout.height) +
-                          " rows tall; a strip shows only the top " + std::to_string(kStripRows));
+                          " rows tall; a strip shows only the top " +
+                          std::to_string(strip::kHeight));
   facts.usable = true;
   return facts;
 }

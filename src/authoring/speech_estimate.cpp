@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "authoring/speech_measure.h"
+#include "core/picture/strip_geometry.h"
 
 namespace {
 
@@ -26,11 +27,11 @@ const int16_t kAdvance[224] = {
     543, 517, 517, 517, 517, 517, 438, 517, 518, 518, 518, 518, 458, 521,  458,
 };
 
-void* openEstimate(void*, int32_t cellHeight) {
-  return cellHeight > 0 ? reinterpret_cast<void*>(static_cast<intptr_t>(cellHeight)) : nullptr;
+Font* openEstimate(void*, int32_t cellHeight) {
+  return cellHeight > 0 ? reinterpret_cast<Font*>(static_cast<intptr_t>(cellHeight)) : nullptr;
 }
 
-bool measureEstimate(void*, void* font, const char* text, int32_t length, int32_t* width,
+void measureEstimate(void*, Font* font, const char* text, int32_t length, int32_t* width,
                      int32_t* height) {
   int64_t cell = static_cast<int64_t>(reinterpret_cast<intptr_t>(font));
   int64_t total = 0;
@@ -42,19 +43,18 @@ bool measureEstimate(void*, void* font, const char* text, int32_t length, int32_
   }
   *width = static_cast<int32_t>(total > INT32_MAX ? INT32_MAX : total);
   *height = static_cast<int32_t>(cell);
-  return true;
 }
 
-void closeEstimate(void*, void*) {}
+void closeEstimate(void*, Font*) {}
 
 }  // namespace
 
 const SpeechMeasure& estimatedSpeechMeasure() {
   static const SpeechMeasure estimate = [] {
     SpeechMeasure m;
-    m.openFont = openEstimate;
-    m.measureText = measureEstimate;
-    m.closeFont = closeEstimate;
+    m.painter.openFont = openEstimate;
+    m.painter.measureText = measureEstimate;
+    m.painter.closeFont = closeEstimate;
     m.source =
         "estimated from the letter widths of Comic Neue Bold, the stand-in for the saver's font, "
         "as this checker has no font of its own yet";
@@ -65,13 +65,14 @@ const SpeechMeasure& estimatedSpeechMeasure() {
 
 int32_t speechLineWidth(const SpeechMeasure& measure, int32_t textSize, const char* text,
                         int32_t length) {
-  if (measure.openFont == nullptr || measure.measureText == nullptr) return -1;
-  void* font = measure.openFont(measure.context, 2 * textSize + 8);
+  const Painter& p = measure.painter;
+  if (p.openFont == nullptr || p.measureText == nullptr) return -1;
+  Font* font = p.openFont(p.context, strip::speechFontHeight(textSize));
   if (font == nullptr) return -1;
-  int32_t width = 0;
+  int32_t width = -1;
   int32_t height = 0;
-  bool measured = measure.measureText(measure.context, font, text, length, &width, &height);
-  if (measure.closeFont != nullptr) measure.closeFont(measure.context, font);
-  if (!measured || width < 0) return -1;
+  p.measureText(p.context, font, text, length, &width, &height);
+  if (p.closeFont != nullptr) p.closeFont(p.context, font);
+  if (width < 0) return -1;
   return (width + (width & 1)) / 2;
 }

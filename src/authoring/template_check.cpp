@@ -9,14 +9,15 @@
 #include <cstring>
 
 #include "authoring/text_encoding.h"
+#include "base/data_path.h"
 #include "base/number_text.h"
+#include "core/picture/strip_geometry.h"
+#include "core/random/random_source.h"
 #include "core/strip/strip_randomizer.h"
 #include "core/strip/text_buffer.h"
 
 namespace {
 
-constexpr int32_t kLineAdvance = 16;  // between the lines of a speech text
-constexpr int32_t kPanelGaps = 20;
 constexpr int32_t kRightMargin = 3;  // columns at a panel's right edge that text keeps clear of
 constexpr int32_t kLargestSize = 25;
 const char* const kStripHeader = "[cartoon";
@@ -42,7 +43,7 @@ bool commentBefore(const TextBuffer& buffer, int32_t position) {
 // Rows of one text line: the font's cell, twice the size plus 8 at double
 // size, rounded up to even and halved.
 int32_t lineRows(int32_t textSize) {
-  int32_t height = 2 * textSize + 8;
+  int32_t height = strip::speechFontHeight(textSize);
   return (height + (height & 1)) / 2;
 }
 
@@ -50,7 +51,7 @@ int32_t lineRows(int32_t textSize) {
 // lines 16 rows apart, the last one as tall as its double-size cell.
 int32_t textBottom(const StripTextbox& box, const std::string& text) {
   int32_t lines = 1 + static_cast<int32_t>(std::count(text.begin(), text.end(), '\\'));
-  return box.textY + (lines - 1) * kLineAdvance + 2 * lineRows(box.textSize);
+  return box.textY + (lines - 1) * strip::kLineAdvance + 2 * lineRows(box.textSize);
 }
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
@@ -94,7 +95,7 @@ bool isStripHeader(const std::string& text) { return text.compare(0, 8, kStripHe
 void TemplateChecker::check(const std::string& name, const std::string& file, int32_t line) {
   if (!checked_.insert(name).second) return;
   name_ = name;
-  path_ = folder_ + "\\" + name;
+  path_ = dataPath(folder_, name);
   categories_.clear();
   textChecks_.clear();
   usedNames_.clear();
@@ -200,12 +201,15 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
   // Made as the saver makes it: a broken header further down does not stop
   // the strips listed before it.
   StripRandomizer strip(path_.c_str());
-  strip.readStrip(stripName.c_str());
+  // Which entries it draws does not matter here, only whether it reads.
+  RandomSource random;
+  random.seed(0);
+  strip.readStrip(stripName.c_str(), random);
   int32_t errorsBefore = findings_.errors();
   stripProblem_ = false;
   const std::vector<ScanLine>& lines = scan_.lines();
 
-  int32_t width = kPanelGaps;
+  int32_t width = strip::kPanelGaps;
   bool measured = true;
   for (int i = 0; i < 3; ++i) {
     const StripPanel& panel = strip.panel(i);
@@ -367,7 +371,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
 TemplateChecker::PanelPictures TemplateChecker::checkPictures(const Category& pictures) {
   PanelPictures out;
   for (const Entry& entry : pictures.entries) {
-    PictureFacts facts = pictures_.check(entry.text, PictureUse::panel, name_, entry.line);
+    CheckedPicture facts = pictures_.check(entry.text, PictureUse::panel, name_, entry.line);
     if (!facts.usable) continue;
     out.widest = std::max(out.widest, facts.width);
     if (out.narrowest == 0 || facts.width < out.narrowest) {
@@ -410,23 +414,23 @@ void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
           "\"#\" starts a comment, also in a speech text: the box shows " + quoted(entry.text));
     if (entry.text == ".") continue;
     int32_t bottom = textBottom(box, entry.text);
-    if (box.textY >= kStripRows || bottom >= kStripRows)
+    if (box.textY >= strip::kHeight || bottom >= strip::kHeight)
       findings_.error(name_, line,
                       "Text out of bounds. (" + where + ": this text, at row " +
                           std::to_string(box.textY) + " in size " + std::to_string(box.textSize) +
                           ", reaches row " + std::to_string(bottom) + " of a strip of " +
-                          std::to_string(kStripRows) + " rows; the whole strip is dropped)");
+                          std::to_string(strip::kHeight) + " rows; the whole strip is dropped)");
     bool severalLines = entry.text.find('\\') != std::string::npos;
-    if (severalLines && lineRows(box.textSize) > kLineAdvance &&
+    if (severalLines && lineRows(box.textSize) > strip::kLineAdvance &&
         textChecks_.insert("overlap:" + std::to_string(sizeLine)).second)
       findings_.warning(
           name_, sizeLine,
           where + ": in text size " + std::to_string(box.textSize) + " a line is " +
               std::to_string(lineRows(box.textSize)) +
-              " rows tall, but the saver sets the lines of a text " + std::to_string(kLineAdvance) +
-              " rows apart, so the lines of " + quoted(entry.text) + " (line " +
-              std::to_string(line) + ") overlap by " +
-              std::to_string(lineRows(box.textSize) - kLineAdvance) +
+              " rows tall, but the saver sets the lines of a text " +
+              std::to_string(strip::kLineAdvance) + " rows apart, so the lines of " +
+              quoted(entry.text) + " (line " + std::to_string(line) + ") overlap by " +
+              std::to_string(lineRows(box.textSize) - strip::kLineAdvance) +
               " rows (letters that reach down, like g and y, run into the next line); "
               "12 is the largest size whose lines do not");
     if (panel.narrowest <= 0) continue;

@@ -9,7 +9,6 @@
 
 #include "authoring/folder_check.h"
 #include "authoring/text_encoding.h"
-#include "core/show/settings.h"
 #include "support/test_files.h"
 
 namespace {
@@ -40,8 +39,6 @@ void expectFindings(const char* folder, const std::vector<Expected>& expected,
   EXPECT_EQ(found.size(), expected.size());
   for (size_t i = expected.size(); i < found.size(); ++i) ADD_FAILURE() << formatFinding(found[i]);
   EXPECT_EQ(formatSummary(findings), summary);
-  // The reader's settings are put back.
-  EXPECT_EQ(settings, nullptr);
 }
 
 }  // namespace
@@ -169,11 +166,13 @@ TEST(AuthoringCheck, SpeechWidthIsTheDoubleSizeWidthRoundedUpAndHalved) {
   // A measure that gives each letter 7 pixels at double size.
   static int32_t font = 0;
   SpeechMeasure seven;
-  seven.openFont = [](void*, int32_t cell) -> void* { return cell == 28 ? &font : nullptr; };
-  seven.measureText = [](void*, void*, const char*, int32_t length, int32_t* w, int32_t* h) {
+  seven.painter.openFont = [](void*, int32_t cell) {
+    return cell == 28 ? reinterpret_cast<Font*>(&font) : nullptr;
+  };
+  seven.painter.measureText = [](void*, Font*, const char*, int32_t length, int32_t* w,
+                                 int32_t* h) {
     *w = 7 * length;
     *h = 28;
-    return true;
   };
   EXPECT_EQ(speechLineWidth(seven, 10, "abc", 3), 11);  // 21, rounded up to 22, halved
   EXPECT_EQ(speechLineWidth(seven, 11, "abc", 3), -1);  // no font of that size
