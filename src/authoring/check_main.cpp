@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   Findings findings;
-  FolderResult result = checkFolder(folder, findings);
+  FolderResult result = checkFolder(folder, findings, platformSpeechMeasure());
   if (result == FolderResult::unreadable) {
     std::fprintf(stderr, "zorbel-check: %s: cannot read this folder\n", folder);
     return 2;

@@ -9,6 +9,7 @@
 
 #include "authoring/picture_check.h"
 #include "authoring/template_check.h"
+#include "authoring/text_encoding.h"
 #include "base/data_path.h"
 #include "base/file.h"
 #include "core/show/comic_catalog.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-const char kCatalogFile[] = "comics.ini";
+const char* const kCatalogFile = "comics.ini";
 
 struct Listed {
   std::string name;
@@ -24,6 +25,7 @@ struct Listed {
   int32_t list = 0;
   std::string sound;  // popups only
   bool popup = false;
+  bool caption = false;
 };
 
 struct CatalogNotes {
@@ -34,35 +36,52 @@ struct CatalogNotes {
 
 std::string notRecognizedHint(const std::string& line) {
   if (line.find('"') != std::string::npos)
-    return "file names are written without quotes, and cannot hold spaces";
+    return "a file name is written without quotes, which would become part of the name; a name "
+           "with spaces works as it is, unquoted: my comic.pcx";
   size_t dot = line.rfind('.');
   if (dot != std::string::npos && dot + 4 != line.size())
     return "a file name needs a three-letter extension such as .pcx, .bmp or .txt";
   return "not a section word (zb, pellow, random, custom, official, popup) nor a file name";
 }
 
+const char* const kQuoteCarried =
+    "the quote left open here stays open on the lines below, up to the next line with an odd "
+    "number of double quotes: there, what stands outside quotes keeps its capitals and what "
+    "stands inside them is read in small letters, so a caption \"Hello There\" shows as "
+    "\"hello there\" and a section word or file name written in capitals is not recognized; "
+    "close every quote on its own line";
+
 void noteLine(void* context, const CatalogLineReport& report) {
   CatalogNotes& notes = *static_cast<CatalogNotes*>(context);
   Findings& out = *notes.findings;
   std::string text = report.text != nullptr ? report.text : "";
-  if (report.commentInQuotes)
-    out.warning(kCatalogFile, report.line,
-                "\"#\" starts a comment, also inside quotes: the rest of the line is cut off");
-  if (report.quotesOpen && !notes.quotesOpen)
-    out.warning(kCatalogFile, report.line,
-                "odd number of double quotes: the following lines are read as quoted text "
-                "(not lower-cased, so a keyword in capitals is not recognized)");
+  bool opened = report.quotesOpen && !notes.quotesOpen;
   notes.quotesOpen = report.quotesOpen;
+  if (report.commentInQuotes) {
+    std::string cut = "\"#\" starts a comment, also inside quotes: ";
+    if (report.popup != nullptr && report.popup->caption[0] != '\0')
+      cut += "the caption is cut to \"" + std::string(report.popup->caption) + "\"";
+    else
+      cut += "the rest of the line is cut off";
+    if (opened)
+      out.warning(kCatalogFile, report.line,
+                  cut + ", and its closing quote with it; " + kQuoteCarried);
+    else
+      out.warning(kCatalogFile, report.line, cut);
+  } else if (opened) {
+    out.warning(kCatalogFile, report.line,
+                std::string("odd number of double quotes: ") + kQuoteCarried);
+  }
   switch (report.kind) {
     case CatalogLine::section:
       break;
     case CatalogLine::comic:
-      notes.listed.push_back({text, report.line, report.list, "", false});
+      notes.listed.push_back({text, report.line, report.list, "", false, false});
       break;
     case CatalogLine::popup:
       if (report.popup != nullptr)
-        notes.listed.push_back(
-            {report.popup->fileName, report.line, 0, report.popup->soundName, true});
+        notes.listed.push_back({report.popup->fileName, report.line, 0, report.popup->soundName,
+                                true, report.popup->caption[0] != '\0'});
       break;
     case CatalogLine::notRecognized:
       out.error(kCatalogFile, report.line,
@@ -73,11 +92,43 @@ void noteLine(void* context, const CatalogLineReport& report) {
   }
 }
 
-void noteOpened(void* context, bool byteOrderMark) {
-  CatalogNotes& notes = *static_cast<CatalogNotes*>(context);
-  if (byteOrderMark)
-    notes.findings->warning(kCatalogFile, 1,
-                            "the file starts with a UTF-8 byte-order mark (skipped)");
+std::string lowerEnd(const std::string& name) {
+  std::string end = name.size() >= 4 ? name.substr(name.size() - 4) : name;
+  for (char& c : end) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return end;
+}
+
+// A template listed among the finished comics, or a picture among the
+// templates: the saver shows neither.
+bool listedInWrongPlace(const std::string& dir, const Listed& item, Findings& findings) {
+  std::string bytes;
+  if (!readFileBytes(dataPath(dir, item.name), bytes)) return false;
+  std::string ending = lowerEnd(item.name);
+  if (item.list % 3 == TypeOfficial) {
+    if (bytes.find("[cartoon") == std::string::npos) return false;
+    findings.error(kCatalogFile, item.line,
+                   item.name +
+                       " is a strip template, listed under official: the saver tries to show it "
+                       "as a finished picture and shows \"" +
+                       item.name + ": Unable to load\" instead; list it under random or custom");
+    return true;
+  }
+  bool picture = ending == ".pcx" || ending == ".bmp" ||
+                 (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') ||
+                 (!bytes.empty() && bytes[0] == 10 && bytes.find("[cartoon") == std::string::npos);
+  if (!picture) return false;
+  findings.error(kCatalogFile, item.line,
+                 item.name + " is a picture, listed under " +
+                     (item.list % 3 == TypeRandom ? "random" : "custom") +
+                     ", where the strip templates go: the saver finds no strip in it and never "
+                     "shows it; list it under official, or as a popup");
+  return true;
+}
+
+std::string sizeText(const CheckedPicture& facts) {
+  return std::to_string(facts.width) + " x " + std::to_string(facts.height) + " pixels";
 }
 
 // The fixed pictures: the logo and the picture of the error display.
@@ -90,9 +141,12 @@ void checkFixedPicture(const std::string& folder, const char* name, PictureCheck
   pictures.check(name, PictureUse::comic, name, 0);
 }
 
+constexpr int32_t kScreenRows = 768;
+constexpr int32_t kCaptionAbove = 30;  // rows between a popup's caption and its picture
+
 }  // namespace
 
-FolderResult checkFolder(const char* folder, Findings& findings) {
+FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMeasure& measure) {
   SaverSettings record;
   if (folder == nullptr || std::strlen(folder) >= sizeof record.directory)
     return FolderResult::unreadable;
@@ -111,17 +165,22 @@ FolderResult checkFolder(const char* folder, Findings& findings) {
   record.setDefaults();
   std::strcpy(record.directory, dir.c_str());
 
+  std::string catalogPath = dataPath(dir, kCatalogFile);
+  std::string bytes;
+  bool loaded = readFileBytes(catalogPath, bytes);
+  bool readable =
+      loaded &&
+      reportEncoding(examineEncoding(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                     kCatalogFile, findings);
   CatalogNotes notes;
   notes.findings = &findings;
   CatalogListener listener;
   listener.line = noteLine;
-  listener.opened = noteOpened;
   listener.context = &notes;
-  bool loaded = false;
   bool available = false;
-  {
+  if (readable) {
     ComicCatalog catalog;
-    loaded = catalog.load(dataPath(dir, kCatalogFile).c_str(), record, &listener);
+    loaded = catalog.load(catalogPath.c_str(), record, &listener);
     for (int32_t count : catalog.listCount) available = available || count > 0;
     available = available || catalog.popupCount > 0;
   }
@@ -129,20 +188,40 @@ FolderResult checkFolder(const char* folder, Findings& findings) {
     findings.error(kCatalogFile, 0, "cannot be read: the saver shows only a black screen");
 
   PictureChecker pictures(dir, findings);
-  TemplateChecker templates(dir, pictures, findings);
+  TemplateChecker templates(dir, pictures, findings, measure);
   for (const Listed& item : notes.listed) {
     if (item.popup) {
-      pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
+      CheckedPicture facts = pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
+      if (facts.usable && (facts.width > kScreenWidth || facts.height > kScreenRows))
+        findings.warning(kCatalogFile, item.line,
+                         item.name + " is " + sizeText(facts) + ", larger than a " +
+                             std::to_string(kScreenWidth) + " x " + std::to_string(kScreenRows) +
+                             " screen: the saver puts a popup in a bottom corner and cuts off "
+                             "what does not fit");
+      if (facts.usable && item.caption && facts.height > kScreenRows - kCaptionAbove - 1)
+        findings.warning(kCatalogFile, item.line,
+                         item.name + " is " + std::to_string(facts.height) +
+                             " rows tall: on a screen of " + std::to_string(kScreenRows) +
+                             " rows its caption would begin above the top edge, so the saver "
+                             "shows \"Text out of bounds.\" instead of the popup");
       if (!item.sound.empty() && !zfile::exists(dataPath(dir, item.sound).c_str()))
         findings.warning(kCatalogFile, item.line,
                          item.sound + ": missing: the popup shows without its sound");
+    } else if (listedInWrongPlace(dir, item, findings)) {
+      continue;
     } else if (item.list % 3 == TypeOfficial) {
-      pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
+      CheckedPicture facts = pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
+      if (facts.usable && (facts.width > kScreenWidth || facts.height > kScreenRows))
+        findings.warning(kCatalogFile, item.line,
+                         item.name + " is " + sizeText(facts) + ", larger than a " +
+                             std::to_string(kScreenWidth) + " x " + std::to_string(kScreenRows) +
+                             " screen: the saver draws it at the top-left corner, and such a "
+                             "screen shows only its top-left part");
     } else {
       templates.check(item.name, kCatalogFile, item.line);
     }
   }
-  if (loaded && !available)
+  if (readable && loaded && !available)
     findings.error(kCatalogFile, 0, "No available comics. (nothing usable is listed)");
   checkFixedPicture(dir, "ZBLogo.pcx", pictures, findings);
   checkFixedPicture(dir, "error.pcx", pictures, findings);

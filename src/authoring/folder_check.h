@@ -4,6 +4,7 @@
 #pragma once
 
 #include "authoring/findings.h"
+#include "authoring/speech_measure.h"
 
 enum class FolderResult {
   clean,       // nothing the saver would show as an error
@@ -11,4 +12,5 @@ enum class FolderResult {
   unreadable,  // the folder cannot be read
 };
 
-FolderResult checkFolder(const char* folder, Findings& findings);
+// Speech lines are measured with measure.
+FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMeasure& measure);

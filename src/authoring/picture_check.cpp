@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#include "authoring/name_case.h"
 #include "base/data_path.h"
 #include "base/file.h"
 #include "core/picture/pcx_decode.h"
-#include "core/picture/pcx_width.h"
 #include "core/picture/strip_geometry.h"
 
 namespace {
@@ -56,28 +56,44 @@ uint32_t le32(const uint8_t* p) {
 
 }  // namespace
 
-PictureFacts PictureChecker::check(const std::string& name, PictureUse use, const std::string& file,
-                                   int32_t line) {
+std::string missingReason(const std::string& folder, const std::string& name) {
+  std::string onDisk = nameOnDisk(folder, name);
+  if (onDisk.empty()) return "missing or unreadable";
+  return "on disk it is \"" + onDisk +
+         "\": the names differ in capitals; Windows does not mind, Linux does, so give the "
+         "file the name written here (comics.ini reads names in small letters)";
+}
+
+CheckedPicture PictureChecker::check(const std::string& name, PictureUse use,
+                                     const std::string& file, int32_t line) {
   std::string key = (use == PictureUse::panel ? "p:" : "c:") + name;
   auto found = seen_.find(key);
   if (found != seen_.end()) return found->second;
-  PictureFacts facts = examine(name, use, file, line);
+  CheckedPicture facts = examine(name, use, file, line);
   seen_[key] = facts;
   return facts;
 }
 
-PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
-                                     const std::string& file, int32_t line) {
-  PictureFacts facts;
+CheckedPicture PictureChecker::examine(const std::string& name, PictureUse use,
+                                       const std::string& file, int32_t line) {
+  CheckedPicture facts;
   std::string ending = lowerEnding(name);
   bool isPcx = ending == "pcx";
+  if (use == PictureUse::panel && !isPcx) {
+    findings_.error(file, line,
+                    name +
+                        ": a strip panel must be a PCX picture (.pcx, 24 bits in three planes, "
+                        "run-length encoded); the saver measures every panel as one");
+    return facts;
+  }
   if (!isPcx && ending != "bmp") {
     findings_.error(file, line, name + kBadExtension);
     return facts;
   }
   std::vector<uint8_t> bytes;
   if (!readWhole(dataPath(folder_, name), bytes)) {
-    findings_.error(file, line, name + ": Unable to open file (missing or unreadable)");
+    findings_.error(file, line,
+                    name + ": Unable to open file (" + missingReason(folder_, name) + ")");
     return facts;
   }
   if (!isPcx) {
@@ -89,15 +105,6 @@ PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
     int32_t rows = static_cast<int32_t>(le32(&bytes[22]));
     facts.height = rows < 0 ? -rows : rows;
     int bits = bytes[28] | (bytes[29] << 8);
-    if (use == PictureUse::panel) {
-      // pcxFileWidth reads bytes 4 and 8 of any file as a PCX window.
-      findings_.error(file, line,
-                      name + ": a strip panel must be a PCX picture; a BMP panel is measured " +
-                          "through PCX header bytes, here as " +
-                          std::to_string(pcxFileWidth(folder_.c_str(), name.c_str())) +
-                          " pixels wide");
-      return facts;
-    }
     if (bits != 24)
       findings_.warning(file, line,
                         name + ": a " + std::to_string(bits) +

@@ -13,7 +13,7 @@ enum class PictureUse {
   panel,  // strip panels: three-plane 24-bit PCX, at most 339 rows
 };
 
-struct PictureFacts {
+struct CheckedPicture {
   bool usable = false;
   int32_t width = 0;  // as the saver measures a panel (its PCX header)
   int32_t height = 0;
@@ -25,14 +25,18 @@ class PictureChecker {
       : folder_(folder), findings_(findings) {}
 
   // The picture name, relative to the data folder, named at file:line.
-  PictureFacts check(const std::string& name, PictureUse use, const std::string& file,
-                     int32_t line);
+  CheckedPicture check(const std::string& name, PictureUse use, const std::string& file,
+                       int32_t line);
 
  private:
-  PictureFacts examine(const std::string& name, PictureUse use, const std::string& file,
-                       int32_t line);
+  CheckedPicture examine(const std::string& name, PictureUse use, const std::string& file,
+                         int32_t line);
 
   std::string folder_;
   Findings& findings_;
-  std::map<std::string, PictureFacts> seen_;
+  std::map<std::string, CheckedPicture> seen_;
 };
+
+// Why a file named in the data folder does not open: "missing or
+// unreadable", or the name it has on disk when only its capitals differ.
+std::string missingReason(const std::string& folder, const std::string& name);

@@ -1,64 +1,31 @@
-// zorbel-render FOLDER TEMPLATE [--strip NAME] [--seed N] [--count K]
-// [--out DIR]: makes strips of a template with the saver's own generation
-// and composition and writes each as the BMP file that F1 would save.
+// zorbel-render FOLDER ITEM [--strip NAME] [--seed N] [--count K] [--out DIR]:
+// ITEM is a strip template, whose strips are made with the saver's own
+// generation and composition, or a picture, shown as the saver shows that
+// finished comic or popup on a 1024 x 768 screen. Each is written as a BMP
+// file: a strip as F1 would save it, a comic or popup as the whole screen.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
 
+#include "authoring/render_options.h"
 #include "base/data_path.h"
 #include "base/file.h"
 #include "core/picture/bmp_header.h"
+#include "core/show/comic_catalog.h"
 #include "core/show/settings.h"
 #include "core/show/show.h"
+#include "core/show/show_chooser.h"
 #include "core/show/strip_composition.h"
 #include "core/strip/strip_randomizer.h"
 #include "win32/gdi/gdi_painter.h"
 
 namespace {
 
-struct Options {
-  const char* folder = nullptr;
-  const char* templateName = nullptr;
-  const char* strip = nullptr;
-  bool seeded = false;
-  uint32_t seed = 0;
-  long count = 1;
-  std::string out = ".";
-};
-
-bool parse(int argc, char** argv, Options& o) {
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    bool hasValue = i + 1 < argc;
-    if (arg == "--strip" && hasValue) {
-      o.strip = argv[++i];
-    } else if (arg == "--seed" && hasValue) {
-      char* end = nullptr;
-      o.seed = static_cast<uint32_t>(std::strtoul(argv[++i], &end, 10));
-      if (end == nullptr || *end != '\0') return false;
-      o.seeded = true;
-    } else if (arg == "--count" && hasValue) {
-      char* end = nullptr;
-      o.count = std::strtol(argv[++i], &end, 10);
-      if (end == nullptr || *end != '\0' || o.count < 1 || o.count > 100000) return false;
-    } else if (arg == "--out" && hasValue) {
-      o.out = argv[++i];
-    } else if (arg.compare(0, 2, "--") == 0) {
-      return false;
-    } else if (o.folder == nullptr) {
-      o.folder = argv[i];
-    } else if (o.templateName == nullptr) {
-      o.templateName = argv[i];
-    } else {
-      return false;
-    }
-  }
-  return o.folder != nullptr && o.templateName != nullptr;
-}
+constexpr int32_t kScreenWidth = 1024;
+constexpr int32_t kScreenHeight = 768;
 
 // What the error display would have shown, for the failure line.
 std::string shownErrors;
@@ -82,27 +49,53 @@ std::string stem(const std::string& name) {
   return dot == std::string::npos || dot == 0 ? base : base.substr(0, dot);
 }
 
+// The panels' pictures and their texts, the boxes in the order the file
+// gives them.
 std::string choices(StripRandomizer& r) {
   std::string out;
   for (int i = 0; i < 3; ++i) {
     const StripPanel& panel = r.panel(i);
     out += " | panel " + std::to_string(i + 1) + ": " + panel.imageFile;
+    std::string texts;
     for (const StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox)
-      out += std::string(" \"") + box->text + "\"";
+      texts = std::string(" \"") + box->text + "\"" + texts;
+    out += texts;
   }
   return out;
 }
 
+bool writeBmp(const std::string& file, const PictureFacts& facts) {
+  GdiFlush();
+  zfile::Handle out = zfile::createWrite(file.c_str());
+  bool written =
+      out != zfile::kNoFile && bmp::writeFile(out, facts.width, facts.height, facts.pixels.pixels);
+  zfile::close(out);
+  return written;
+}
+
+// The folder and those above it, made when missing.
+bool makeFolder(const std::string& folder) {
+  for (size_t i = 0; i <= folder.size(); ++i) {
+    if (i < folder.size() && folder[i] != '\\' && folder[i] != '/') continue;
+    std::string part = folder.substr(0, i);
+    if (part.empty() || part.back() == ':') continue;
+    CreateDirectoryA(part.c_str(), nullptr);
+  }
+  DWORD attributes = GetFileAttributesA(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 // One strip; true when its file was written.
-bool renderOne(Show& show, const Options& o, const std::string& templatePath, uint32_t seed) {
+bool renderStrip(Show& show, const RenderOptions& o, const std::string& templatePath,
+                 const std::string& stripName, uint32_t seed) {
   show.random.seed(seed);
   StripRandomizer r(templatePath.c_str());
-  if (o.strip != nullptr) {
-    r.readStrip(o.strip, show.random);
+  if (!stripName.empty()) {
+    r.readStrip(stripName.c_str(), show.random);
   } else {
     r.pickRandomStrip(show.random);
   }
-  std::string label = std::string(o.templateName) + " seed " + std::to_string(seed);
+  std::string label = std::string(o.item) + " seed " + std::to_string(seed);
   if (r.statusCode() != Ready) {
     std::printf("%s: Error #%d: %s\n", label.c_str(), static_cast<int>(r.statusCode()),
                 r.statusMessage());
@@ -118,14 +111,9 @@ bool renderOne(Show& show, const Options& o, const std::string& templatePath, ui
     p.closePicture(p.context, strip);
     return false;
   }
-  GdiFlush();
-  PictureFacts facts = p.facts(p.context, strip);
-  std::string file = o.out + "\\" + fileNamePart(stem(o.templateName)) + "-" +
+  std::string file = o.out + "\\" + fileNamePart(stem(o.item)) + "-" +
                      fileNamePart(r.currentStrip()) + "-" + std::to_string(seed) + ".bmp";
-  zfile::Handle out = zfile::createWrite(file.c_str());
-  bool written =
-      out != zfile::kNoFile && bmp::writeFile(out, facts.width, facts.height, facts.pixels.pixels);
-  zfile::close(out);
+  bool written = writeBmp(file, p.facts(p.context, strip));
   p.closePicture(p.context, strip);
   if (!written) {
     std::printf("%s: cannot write %s\n", label.c_str(), file.c_str());
@@ -135,14 +123,176 @@ bool renderOne(Show& show, const Options& o, const std::string& templatePath, ui
   return true;
 }
 
+// A screen of its own for a show: the GDI painter's pictures and font, with
+// the screen a surface that text and pictures are drawn into.
+struct OffScreen {
+  Painter gdi;
+  Picture* screen = nullptr;
+};
+
+OffScreen& offScreenOf(void* context) { return *static_cast<OffScreen*>(context); }
+
+Picture* openPicture(void* c, const char* name) {
+  OffScreen& s = offScreenOf(c);
+  return s.gdi.openPicture(s.gdi.context, name);
+}
+
+Picture* createPicture(void* c, int32_t width, int32_t height) {
+  OffScreen& s = offScreenOf(c);
+  return s.gdi.createPicture(s.gdi.context, width, height);
+}
+
+PictureFacts facts(void* c, Picture* picture) {
+  OffScreen& s = offScreenOf(c);
+  return s.gdi.facts(s.gdi.context, picture);
+}
+
+void drawPicture(void* c, Picture* picture, Picture* target, int32_t x, int32_t y, bool mirrored) {
+  OffScreen& s = offScreenOf(c);
+  s.gdi.drawPicture(s.gdi.context, picture, target != nullptr ? target : s.screen, x, y, mirrored);
+}
+
+void closePicture(void* c, Picture* picture) {
+  OffScreen& s = offScreenOf(c);
+  // The screen stays until the file is written.
+  if (picture != s.screen) s.gdi.closePicture(s.gdi.context, picture);
+}
+
+void eraseScreen(void* c) {
+  PictureFacts f = facts(c, offScreenOf(c).screen);
+  GdiFlush();
+  if (f.pixels.pixels != nullptr)
+    std::memset(f.pixels.pixels, 0, static_cast<size_t>(f.pixels.stride) * f.height);
+}
+
+bool screenReady(void*) { return true; }
+
+Picture* openScreenArea(void* c, const PixelRect&) { return offScreenOf(c).screen; }
+
+Font* openFont(void* c, int32_t cellHeight) {
+  OffScreen& s = offScreenOf(c);
+  return s.gdi.openFont(s.gdi.context, cellHeight);
+}
+
+void closeFont(void* c, Font* font) {
+  OffScreen& s = offScreenOf(c);
+  s.gdi.closeFont(s.gdi.context, font);
+}
+
+void measureText(void* c, Font* font, const char* text, int32_t length, int32_t* width,
+                 int32_t* height) {
+  OffScreen& s = offScreenOf(c);
+  s.gdi.measureText(s.gdi.context, font, text, length, width, height);
+}
+
+void drawText(void* c, Font* font, Picture* target, int32_t x, int32_t y, const char* text,
+              int32_t length) {
+  OffScreen& s = offScreenOf(c);
+  s.gdi.drawText(s.gdi.context, font, target, x, y, text, length);
+}
+
+void playNothing(void*, const char*) {}
+
+Painter offScreenPainter(OffScreen& s) {
+  Painter p;
+  p.context = &s;
+  p.openPicture = openPicture;
+  p.createPicture = createPicture;
+  p.facts = facts;
+  p.drawPicture = drawPicture;
+  p.closePicture = closePicture;
+  p.eraseScreen = eraseScreen;
+  p.screenReady = screenReady;
+  p.openScreenArea = openScreenArea;
+  p.openFont = openFont;
+  p.closeFont = closeFont;
+  p.measureText = measureText;
+  p.drawText = drawText;
+  p.playSound = playNothing;
+  p.errorSink = collectError;
+  return p;
+}
+
+std::string lower(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+// A finished comic or a popup, put on the screen by the show's own step with
+// a catalogue that holds only it; true when the screen was written.
+bool renderScreen(Show& show, const RenderOptions& o, const PopupEntry* popup, uint32_t seed) {
+  SaverSettings record = *show.settings;
+  show.settings = &record;
+  show.catalog.clear();
+  for (int32_t& count : show.catalog.listCount) count = 0;
+  show.catalog.popupCount = 0;
+  if (popup != nullptr) {
+    PopupEntry* entry = new PopupEntry(*popup);
+    entry->next = nullptr;
+    show.catalog.popupHead = entry;
+    show.catalog.popupCount = 1;
+    record.useToasty = 1;
+    record.perToasty = 1;
+  } else {
+    ComicEntry* entry = new ComicEntry();
+    std::strncpy(entry->fileName, o.item, kCatalogField - 1);
+    show.catalog.listHead[GroupZB * 3 + TypeOfficial] = entry;
+    show.catalog.listCount[GroupZB * 3 + TypeOfficial] = 1;
+    record.useToasty = 0;
+  }
+  record.useSound = 0;
+  record.displayLogo = 0;
+  show.catalogLoaded = true;
+  show.popupShowing = false;
+  show.comicsSinceLogo = 0;
+  show.screenWidth = kScreenWidth;
+  show.screenHeight = kScreenHeight;
+  show.random.seed(seed);
+
+  OffScreen& screen = offScreenOf(show.painter.context);
+  eraseScreen(&screen);
+  shownErrors.clear();
+  advance(show, true);
+  std::string label = std::string(o.item) + " seed " + std::to_string(seed);
+  if (!shownErrors.empty()) {
+    std::printf("%s: %s\n", label.c_str(), shownErrors.c_str());
+    return false;
+  }
+  std::string file =
+      o.out + "\\" + fileNamePart(stem(o.item)) + "-" + std::to_string(seed) + ".bmp";
+  if (!writeBmp(file, facts(&screen, screen.screen))) {
+    std::printf("%s: cannot write %s\n", label.c_str(), file.c_str());
+    return false;
+  }
+  const DrawnRect& at = show.lastDrawnRect;
+  std::string where = " at " + std::to_string(at.x) + ", " + std::to_string(at.y) + " (" +
+                      std::to_string(at.width) + " x " + std::to_string(at.height) + ")";
+  if (popup != nullptr) {
+    std::printf("%s: popup %s%s%s%s%s\n", file.c_str(), o.item, where.c_str(),
+                at.x > 0 || at.width >= kScreenWidth ? ", mirrored on the right" : ", on the left",
+                popup->caption[0] != '\0' ? ", caption \"" : "",
+                popup->caption[0] != '\0' ? (std::string(popup->caption) + "\"").c_str() : "");
+  } else {
+    std::printf("%s: comic %s%s on a %d x %d screen\n", file.c_str(), o.item, where.c_str(),
+                kScreenWidth, kScreenHeight);
+  }
+  return true;
+}
+
+const char kUsage[] =
+    "usage: zorbel-render FOLDER ITEM [--strip NAME] [--seed N] [--count K] [--out DIR]\n"
+    "  ITEM: a strip template, or a finished comic or popup picture\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options o;
-  if (!parse(argc, argv, o)) {
-    std::fprintf(stderr,
-                 "usage: zorbel-render FOLDER TEMPLATE [--strip NAME] [--seed N] [--count K] "
-                 "[--out DIR]\n");
+  RenderOptions o;
+  std::string error;
+  if (!parseRenderOptions(argc, argv, o, error)) {
+    if (!error.empty()) std::fprintf(stderr, "zorbel-render: %s\n", error.c_str());
+    std::fprintf(stderr, "%s", kUsage);
     return 2;
   }
   SaverSettings record;
@@ -152,6 +302,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::strcpy(record.directory, o.folder);
+  if (!makeFolder(o.out)) {
+    std::fprintf(stderr, "zorbel-render: cannot make the folder %s\n", o.out.c_str());
+    return 2;
+  }
   Show show;
   show.settings = &record;
   show.painter = gdiPainter(&show);
@@ -160,10 +314,40 @@ int main(int argc, char** argv) {
     o.seed = static_cast<uint32_t>(std::time(nullptr));
     std::printf("seed %lu\n", static_cast<unsigned long>(o.seed));
   }
-  std::string templatePath = dataPath(o.folder, o.templateName);
-  long failed = 0;
-  for (long k = 0; k < o.count; ++k) {
-    if (!renderOne(show, o, templatePath, o.seed + static_cast<uint32_t>(k))) ++failed;
+
+  int32_t failed = 0;
+  if (isTemplateName(o.item)) {
+    std::string templatePath = dataPath(o.folder, o.item);
+    std::string stripName;
+    if (o.strip != nullptr) {
+      StripRandomizer lister(templatePath.c_str());
+      stripName = matchStrip(lister.stripNames(), o.strip);
+      if (stripName.empty()) {
+        std::printf("%s: no strip \"%s\"; its strips: %s\n", o.item, o.strip,
+                    lister.stripCount() > 0 ? stripList(lister.stripNames()).c_str() : "none");
+        return 1;
+      }
+    }
+    for (int32_t k = 0; k < o.count; ++k) {
+      if (!renderStrip(show, o, templatePath, stripName, renderSeed(o.seed, k))) ++failed;
+    }
+    return failed == 0 ? 0 : 1;
   }
+
+  // A picture: a popup when comics.ini lists it as one, with its caption.
+  ComicCatalog listed;
+  listed.load(dataPath(o.folder, "comics.ini").c_str(), record);
+  const PopupEntry* popup = nullptr;
+  for (const PopupEntry* p = listed.popupHead; p != nullptr; p = p->next) {
+    if (lower(p->fileName) == lower(o.item)) popup = p;
+  }
+  OffScreen screen;
+  screen.gdi = show.painter;
+  screen.screen = screen.gdi.createPicture(screen.gdi.context, kScreenWidth, kScreenHeight);
+  show.painter = offScreenPainter(screen);
+  for (int32_t k = 0; k < o.count; ++k) {
+    if (!renderScreen(show, o, popup, renderSeed(o.seed, k))) ++failed;
+  }
+  screen.gdi.closePicture(screen.gdi.context, screen.screen);
   return failed == 0 ? 0 : 1;
 }

@@ -1,18 +1,26 @@
-// Each strip is read by a fresh reader, as the saver reads one, so that one
-// broken strip cannot hide the next; categories are then looked up with the
-// reader's own seekTo and entry count.
+// The scan of the file's shape comes first, so that a strip whose lines are
+// out of step is reported once, where they leave it, and not through the
+// reader's failures further down. A strip of sound shape is then read by a
+// fresh reader, as the saver reads one, and its categories are looked up
+// with the reader's own seekTo and entry count.
 #include "authoring/template_check.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "authoring/text_encoding.h"
 #include "base/data_path.h"
+#include "base/number_text.h"
 #include "core/picture/strip_geometry.h"
 #include "core/random/random_source.h"
 #include "core/strip/strip_randomizer.h"
 #include "core/strip/text_buffer.h"
 
 namespace {
+
+constexpr int32_t kRightMargin = 3;  // columns at a panel's right edge that text keeps clear of
+constexpr int32_t kLargestSize = 25;
+const char* const kStripHeader = "[cartoon";
 
 // Line of the last line read: the one holding the byte before position.
 int32_t lineBefore(const TextBuffer& buffer, int32_t position) {
@@ -32,17 +40,55 @@ bool commentBefore(const TextBuffer& buffer, int32_t position) {
   return false;
 }
 
+// Rows of one text line: the font's cell, twice the size plus 8 at double
+// size, rounded up to even and halved.
+int32_t lineRows(int32_t textSize) {
+  int32_t height = strip::speechFontHeight(textSize);
+  return (height + (height & 1)) / 2;
+}
+
 // The row a speech text's last line reaches, as the text box measures it:
-// lines a line advance apart, each as tall as the speech font (rounded up
-// to even).
+// lines 16 rows apart, the last one as tall as its double-size cell.
 int32_t textBottom(const StripTextbox& box, const std::string& text) {
   int32_t lines = 1 + static_cast<int32_t>(std::count(text.begin(), text.end(), '\\'));
-  int32_t height = strip::speechFontHeight(box.textSize);
-  height += height & 1;
-  return box.textY + (lines - 1) * strip::kLineAdvance + height;
+  return box.textY + (lines - 1) * strip::kLineAdvance + 2 * lineRows(box.textSize);
 }
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+std::string lower(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+// Edits that turn a into b, counted up to limit + 1.
+size_t editDistance(const std::string& a, const std::string& b, size_t limit) {
+  if (a.size() > b.size() + limit || b.size() > a.size() + limit) return limit + 1;
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// "End", "ned", "edn", "en", "ends": what a slip of the keyboard makes of "end".
+bool nearEnd(const std::string& text) {
+  std::string sorted = lower(text);
+  if (sorted == "end") return true;
+  std::sort(sorted.begin(), sorted.end());
+  return text.size() <= 4 && (sorted == "den" || editDistance(lower(text), "end", 1) <= 1);
+}
+
+bool isStripHeader(const std::string& text) { return text.compare(0, 8, kStripHeader) == 0; }
 
 }  // namespace
 
@@ -52,33 +98,106 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
   path_ = dataPath(folder_, name);
   categories_.clear();
   textChecks_.clear();
+  usedNames_.clear();
+
+  std::string bytes;
+  if (!readFileBytes(path_, bytes)) {
+    findings_.error(file, line,
+                    name + ": Unable to open file (" + missingReason(folder_, name) + ")");
+    return;
+  }
+  TextEncoding encoding =
+      examineEncoding(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  if (!reportEncoding(encoding, name, findings_)) return;
+  scan_.load(path_);
+  int32_t falseHeaders = checkHeaders();
 
   StripRandomizer lister;
   lister.loadTemplateFile(path_.c_str());
-  if (lister.statusCode() == OpenFailed) {
-    findings_.error(file, line, name + ": Unable to open file (missing or unreadable)");
-    return;
-  }
-  if (lister.buffer().hadByteOrderMark())
-    findings_.warning(name, 1, "the file starts with a UTF-8 byte-order mark (skipped)");
   int32_t status = lister.statusCode();
   if (status == EndOfData) {
     findings_.error(
         name, lineBefore(lister.buffer(), lister.buffer().position()),
         std::string(lister.statusMessage()) + ": strip headers below this line are not read");
+  } else if (status == NoStrips) {
+    if (falseHeaders == 0)
+      findings_.error(name, 0,
+                      std::string(lister.statusMessage()) +
+                          " (no line of the form [cartoon NAME]: the saver never shows a strip "
+                          "of this file)");
   } else if (status != Working) {
     findings_.error(name, 0, lister.statusMessage());
   }
   std::vector<std::pair<std::string, int32_t>> strips;
   for (const StripName* n = lister.stripNames(); n != nullptr; n = n->nextName)
     strips.insert(strips.begin(), {n->name, lineBefore(lister.buffer(), n->headerEnd)});
+
+  // The names that strips of sound shape use: a header of one of them
+  // among the entries of a category means an "end" is missing above it.
+  for (const auto& strip : strips) {
+    int32_t index = scan_.find("[cartoon " + strip.first + "]");
+    if (index < 0) continue;
+    StripShape shape = scan_.strip(index);
+    if (shape.problemLine >= 0) continue;
+    for (const PanelShape& panel : shape.panels) {
+      usedNames_.insert(scan_.lines()[panel.category].text);
+      for (const BoxShape& box : panel.boxes) usedNames_.insert(scan_.lines()[box.first + 5].text);
+    }
+  }
+
   StripRandomizer categories(path_.c_str());
   categoryReader_ = &categories;
+  missing_.clear();
   for (const auto& strip : strips) checkStrip(strip.first, strip.second);
   categoryReader_ = nullptr;
+  for (const auto& miss : missing_) {
+    std::string message = miss.second.where + ": Couldn't find the category " + miss.first +
+                          " in seekTo(). (there is no line [" + miss.first + "] in this file" +
+                          nearestCategory(miss.first) + ")";
+    if (miss.second.lines.size() > 1) {
+      message += "; the name is also used at line";
+      if (miss.second.lines.size() > 2) message += "s";
+      for (size_t i = 1; i < miss.second.lines.size(); ++i)
+        message += (i > 1 ? ", " : " ") + std::to_string(miss.second.lines[i]);
+    }
+    findings_.error(name_, miss.second.lines[0], message);
+  }
+}
+
+int32_t TemplateChecker::checkHeaders() {
+  int32_t count = 0;
+  for (const ScanLine& line : scan_.lines()) {
+    if (isStripHeader(line.text) || lower(line.text).compare(0, 9, "[cartoon ") != 0) continue;
+    findings_.error(name_, line.line,
+                    quoted(line.text) +
+                        " is no strip header: capitals count, and a strip header begins with "
+                        "\"[cartoon\" in small letters; the saver takes this line for a category "
+                        "and never shows the strip");
+    ++count;
+  }
+  return count;
 }
 
 void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLine) {
+  std::string where = "strip " + quoted(stripName);
+  int32_t headerIndex = scan_.find("[cartoon " + stripName + "]");
+  if (headerIndex < 0) {
+    // The reader lists any line beginning with "[cartoon" but finds only
+    // the exact form.
+    findings_.error(name_, headerLine,
+                    where + ": Couldn't find the category cartoon " + stripName +
+                        " in seekTo(). (a strip header must read exactly [cartoon NAME]; a "
+                        "category whose name begins with \"cartoon\" is also read as a strip "
+                        "header)");
+    return;
+  }
+  StripShape shape = scan_.strip(headerIndex);
+  if (shape.problemLine >= 0) {
+    findings_.error(name_, shape.problemLine,
+                    where + ": " + shape.problem + "; the saver cannot show this strip");
+    return;
+  }
+
   // Made as the saver makes it: a broken header further down does not stop
   // the strips listed before it.
   StripRandomizer strip(path_.c_str());
@@ -86,23 +205,35 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
   RandomSource random;
   random.seed(0);
   strip.readStrip(stripName.c_str(), random);
-  std::string where = "strip " + quoted(stripName);
   int32_t errorsBefore = findings_.errors();
+  stripProblem_ = false;
+  const std::vector<ScanLine>& lines = scan_.lines();
 
   int32_t width = strip::kPanelGaps;
   bool measured = true;
   for (int i = 0; i < 3; ++i) {
     const StripPanel& panel = strip.panel(i);
+    const PanelShape& panelShape = shape.panels[i];
     std::string panelWhere = where + ", panel " + std::to_string(i + 1);
-    const Category* pictures =
-        panel.category[0] != '\0' ? category(panel.category, panelWhere, headerLine) : nullptr;
-    int32_t widest = pictures != nullptr ? checkPictures(*pictures) : 0;
-    measured = measured && widest > 0;
-    width += widest;
-    for (const StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox) {
-      if (box->category[0] == '\0') continue;
-      const Category* texts = category(box->category, panelWhere, headerLine);
-      if (texts != nullptr) checkTexts(*texts, *box, panelWhere);
+    const Category* pictures = panel.category[0] != '\0' ? category(panel.category, panelWhere,
+                                                                    lines[panelShape.category].line)
+                                                         : nullptr;
+    PanelPictures widths = pictures != nullptr ? checkPictures(*pictures) : PanelPictures();
+    measured = measured && widths.widest > 0;
+    width += widths.widest;
+    // The reader holds the boxes last first.
+    std::vector<const StripTextbox*> boxes;
+    for (const StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox)
+      boxes.insert(boxes.begin(), box);
+    if (boxes.size() != panelShape.boxes.size()) continue;
+    for (size_t k = 0; k < boxes.size(); ++k) {
+      const StripTextbox& box = *boxes[k];
+      checkBox(box, panelShape.boxes[k], panelWhere);
+      if (box.category[0] == '\0') continue;
+      const Category* texts =
+          category(box.category, panelWhere, lines[panelShape.boxes[k].first + 5].line);
+      if (texts != nullptr)
+        checkTexts(*texts, box, lines[panelShape.boxes[k].first + 4].line, widths, panelWhere);
     }
   }
   if (measured && width > kScreenWidth)
@@ -110,25 +241,27 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
                       where + " can be " + std::to_string(width) + " pixels wide, wider than a " +
                           std::to_string(kScreenWidth) + "-pixel screen");
 
-  if (strip.statusCode() == Ready || findings_.errors() > errorsBefore) return;
-  std::string message = where + ": " + strip.statusMessage();
-  if (strip.statusCode() == NotFound && strip.panel(0).category[0] == '\0') {
-    message +=
-        " (a strip header must read exactly [cartoon NAME]; a category whose name "
-        "begins with \"cartoon\" is also read as a strip header)";
-    findings_.error(name_, headerLine, message);
-  } else {
-    findings_.error(name_, lineBefore(strip.buffer(), strip.buffer().position()), message);
-  }
+  if (strip.statusCode() == Ready || stripProblem_ || findings_.errors() > errorsBefore) return;
+  findings_.error(name_, headerLine, where + ": " + strip.statusMessage());
 }
 
 const TemplateChecker::Category* TemplateChecker::category(const std::string& name,
                                                            const std::string& where, int32_t line) {
+  const Category* found = lookUp(name, where, line);
+  if (found == nullptr) stripProblem_ = true;
+  return found;
+}
+
+const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name,
+                                                         const std::string& where, int32_t line) {
   auto known = categories_.find(name);
   if (known != categories_.end()) {
-    if (!known->second.usable && known->second.headerLine == 0)
-      findings_.error(name_, line,
-                      where + ": Couldn't find the category " + name + " in seekTo().");
+    if (!known->second.usable && !known->second.reported) {
+      Missing& miss = missing_[name];
+      if (miss.lines.empty()) miss.where = where;
+      if (std::find(miss.lines.begin(), miss.lines.end(), line) == miss.lines.end())
+        miss.lines.push_back(line);
+    }
     return known->second.usable ? &known->second : nullptr;
   }
   Category& found = categories_[name];
@@ -136,44 +269,140 @@ const TemplateChecker::Category* TemplateChecker::category(const std::string& na
   // Each lookup starts afresh, as the saver's does after the last one.
   reader.setStatus(Working, "");
   reader.seekTo(name.c_str());
+  if (reader.statusCode() == NotFound) {
+    Missing& miss = missing_[name];
+    miss.where = where;
+    miss.lines.push_back(line);
+    return nullptr;
+  }
+  found.reported = true;
   if (reader.statusCode() != Working) {
     findings_.error(name_, line, where + ": " + reader.statusMessage());
     return nullptr;
   }
   TextBuffer& buffer = reader.buffer();
-  found.headerLine = lineBefore(buffer, buffer.position());
+  int32_t headerLine = lineBefore(buffer, buffer.position());
+  std::string header = "the category " + name + " (line " + std::to_string(headerLine) + ")";
   uint32_t count = reader.countEntries();
   if (reader.statusCode() == EndOfData) {
-    findings_.error(name_, found.headerLine,
-                    "the category " + name + " has no closing \"end\": " + reader.statusMessage());
+    // Entries are read up to the file's end all the same: a header among
+    // them shows where the "end" belongs.
+    count = 0;
+    buffer.returnToMark();
+    reader.setStatus(Working, "");
+    char text[kTextField];
+    while (!buffer.atEnd()) {
+      reader.readLine(text);
+      if (reader.statusCode() != Working) break;
+      found.entries.push_back({text, lineBefore(buffer, buffer.position()), false});
+    }
+    reader.setStatus(EndOfData, "");
+  } else {
+    char text[kTextField];
+    for (uint32_t i = 0; i < count; ++i) {
+      reader.readLine(text);
+      found.entries.push_back(
+          {text, lineBefore(buffer, buffer.position()), commentBefore(buffer, buffer.position())});
+    }
+  }
+  // Where the "end" is missing: before a header that a strip uses, or at
+  // the file's end. A header that no strip uses may be a text in brackets.
+  size_t swallowed = found.entries.size();
+  size_t bracketed = found.entries.size();
+  for (size_t i = 0; i < found.entries.size() && swallowed == found.entries.size(); ++i) {
+    const std::string& text = found.entries[i].text;
+    if (!looksLikeHeader(text)) continue;
+    if (isStripHeader(text) || usedNames_.count(text.substr(1, text.size() - 2)) > 0)
+      swallowed = i;
+    else if (bracketed == found.entries.size())
+      bracketed = i;
+  }
+  bool ended = reader.statusCode() != EndOfData;
+  bool broken = swallowed < found.entries.size() || !ended;
+  size_t stop = broken ? swallowed : bracketed;
+  if (stop < found.entries.size() || !ended) {
+    // A misspelt "end" is the likelier slip than a forgotten one.
+    for (size_t i = 0; i < stop; ++i) {
+      const std::string& text = found.entries[i].text;
+      if (!nearEnd(text)) continue;
+      std::string message = header + " has no \"end\": " + quoted(text) +
+                            " on this line is read as one of its entries, as is every line below "
+                            "up to the next \"end\"; the end of a category must read exactly "
+                            "\"end\"";
+      if (broken) {
+        findings_.error(name_, found.entries[i].line, message);
+        return nullptr;
+      }
+      findings_.warning(name_, found.entries[i].line, message);
+      stop = found.entries.size();
+      break;
+    }
+  }
+  if (!broken && stop < found.entries.size())
+    findings_.warning(name_, found.entries[stop].line,
+                      quoted(found.entries[stop].text) + " is read as an entry of " + name +
+                          " (line " + std::to_string(headerLine) +
+                          "); if it was meant as the header of a category, the \"end\" of " + name +
+                          " is missing above it");
+  if (swallowed < found.entries.size()) {
+    const std::string& text = found.entries[swallowed].text;
+    findings_.error(name_, found.entries[swallowed].line,
+                    header + " has no \"end\" before this line: the saver reads " + text +
+                        " and the lines after it, up to the next \"end\", as entries of " + name +
+                        " (a box or panel of " + name + " may show " + quoted(text) + ")");
+    return nullptr;
+  }
+  if (!ended) {
+    findings_.error(name_, scan_.lastLine(),
+                    header +
+                        " has no closing \"end\": the file ends first (Tried to read past the "
+                        "end of the file.)");
     return nullptr;
   }
   if (count == 0) {
-    findings_.error(name_, found.headerLine,
+    findings_.error(name_, headerLine,
                     "No data in the category " + name + " for getRandomString().");
     return nullptr;
-  }
-  char text[kTextField];
-  for (uint32_t i = 0; i < count; ++i) {
-    reader.readLine(text);
-    found.entries.push_back(
-        {text, lineBefore(buffer, buffer.position()), commentBefore(buffer, buffer.position())});
   }
   found.usable = true;
   return &found;
 }
 
-int32_t TemplateChecker::checkPictures(const Category& pictures) {
-  int32_t widest = 0;
+TemplateChecker::PanelPictures TemplateChecker::checkPictures(const Category& pictures) {
+  PanelPictures out;
   for (const Entry& entry : pictures.entries) {
-    PictureFacts facts = pictures_.check(entry.text, PictureUse::panel, name_, entry.line);
-    if (facts.usable) widest = std::max(widest, facts.width);
+    CheckedPicture facts = pictures_.check(entry.text, PictureUse::panel, name_, entry.line);
+    if (!facts.usable) continue;
+    out.widest = std::max(out.widest, facts.width);
+    if (out.narrowest == 0 || facts.width < out.narrowest) {
+      out.narrowest = facts.width;
+      out.narrowestName = entry.text;
+    }
   }
-  return widest;
+  return out;
 }
 
-void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
-                                 const std::string& where) {
+void TemplateChecker::checkBox(const StripTextbox& box, const BoxShape& shape,
+                               const std::string& where) {
+  const ScanLine& sizeLine = scan_.lines()[shape.first + 4];
+  if (!textChecks_.insert("size:" + std::to_string(sizeLine.line)).second) return;
+  int32_t written = atoiRule(sizeLine.text.c_str());
+  if (written > kLargestSize)
+    findings_.warning(name_, sizeLine.line,
+                      where + ": text size " + std::to_string(written) + " is above " +
+                          std::to_string(kLargestSize) +
+                          ", the largest there is: the saver draws it at size " +
+                          std::to_string(box.textSize));
+  else if (written < 1)
+    findings_.warning(name_, sizeLine.line,
+                      where + ": text size " + std::to_string(written) +
+                          " is below 1: the saver draws the text at size 0, " +
+                          std::to_string(lineRows(0)) + " rows tall");
+}
+
+void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box, int32_t sizeLine,
+                                 const PanelPictures& panel, const std::string& where) {
+  int32_t room = panel.narrowest - kRightMargin;
   for (const Entry& entry : texts.entries) {
     int32_t line = entry.line;
     std::string key =
@@ -191,5 +420,64 @@ void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
                           std::to_string(box.textY) + " in size " + std::to_string(box.textSize) +
                           ", reaches row " + std::to_string(bottom) + " of a strip of " +
                           std::to_string(strip::kHeight) + " rows; the whole strip is dropped)");
+    bool severalLines = entry.text.find('\\') != std::string::npos;
+    if (severalLines && lineRows(box.textSize) > strip::kLineAdvance &&
+        textChecks_.insert("overlap:" + std::to_string(sizeLine)).second)
+      findings_.warning(
+          name_, sizeLine,
+          where + ": in text size " + std::to_string(box.textSize) + " a line is " +
+              std::to_string(lineRows(box.textSize)) +
+              " rows tall, but the saver sets the lines of a text " +
+              std::to_string(strip::kLineAdvance) + " rows apart, so the lines of " +
+              quoted(entry.text) + " (line " + std::to_string(line) + ") overlap by " +
+              std::to_string(lineRows(box.textSize) - strip::kLineAdvance) +
+              " rows (letters that reach down, like g and y, run into the next line); "
+              "12 is the largest size whose lines do not");
+    if (panel.narrowest <= 0) continue;
+    size_t start = 0;
+    for (;;) {
+      size_t end = entry.text.find('\\', start);
+      if (end == std::string::npos) end = entry.text.size();
+      int32_t w = speechLineWidth(measure_, box.textSize, entry.text.data() + start,
+                                  static_cast<int32_t>(end - start));
+      if (w > room && textChecks_.insert("wide:" + std::to_string(line)).second) {
+        findings_.warning(
+            name_, line,
+            where + ": the line " + quoted(entry.text.substr(start, end - start)) + " is " +
+                std::to_string(w) + " pixels wide in text size " + std::to_string(box.textSize) +
+                ", wider than the " + std::to_string(room) + " pixels a line may take in the " +
+                std::to_string(panel.narrowest) + "-pixel panel " + panel.narrowestName +
+                (w > panel.narrowest
+                     ? ": the saver starts it at the panel's left edge and cuts it off at the "
+                       "right edge"
+                     : ": the saver pushes it against both edges of the panel") +
+                "; break it with \"\\\" or make the text smaller (" + measure_.source + ")");
+      }
+      if (end >= entry.text.size()) break;
+      start = end + 1;
+    }
   }
+}
+
+std::string TemplateChecker::nearestCategory(const std::string& name) const {
+  std::string best;
+  size_t bestDistance = 3;
+  for (const ScanLine& line : scan_.lines()) {
+    if (!looksLikeHeader(line.text) || isStripHeader(line.text)) continue;
+    std::string inner = line.text.substr(1, line.text.size() - 2);
+    std::string at = " (line " + std::to_string(line.line) + ")";
+    size_t first = inner.find_first_not_of(" \t");
+    size_t last = inner.find_last_not_of(" \t");
+    if (first != std::string::npos && inner.substr(first, last - first + 1) == name &&
+        inner != name)
+      return "; the header " + line.text + at + " has a space inside its brackets";
+    if (lower(inner) == lower(name))
+      return "; the category " + line.text + at + " differs in capitals, and capitals count";
+    size_t d = name.size() > 2 ? editDistance(inner, name, 2) : 3;
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = "; did you mean " + line.text + at + "?";
+    }
+  }
+  return best;
 }

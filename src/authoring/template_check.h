@@ -1,6 +1,6 @@
-// The authoring checker's look at strip template files: every strip read
-// with the saver's own template reader, every category it names and every
-// entry of those categories.
+// The authoring checker's look at strip template files: the shape of every
+// strip, then every strip read with the saver's own template reader, every
+// category it names and every entry of those categories.
 #pragma once
 
 #include <cstdint>
@@ -11,14 +11,17 @@
 
 #include "authoring/findings.h"
 #include "authoring/picture_check.h"
+#include "authoring/speech_measure.h"
+#include "authoring/template_scan.h"
 
 class StripRandomizer;
 struct StripTextbox;
 
 class TemplateChecker {
  public:
-  TemplateChecker(const std::string& folder, PictureChecker& pictures, Findings& findings)
-      : folder_(folder), pictures_(pictures), findings_(findings) {}
+  TemplateChecker(const std::string& folder, PictureChecker& pictures, Findings& findings,
+                  const SpeechMeasure& measure)
+      : folder_(folder), pictures_(pictures), findings_(findings), measure_(measure) {}
 
   // The template file name (relative to the data folder), listed at
   // file:line; each file is checked once.
@@ -32,27 +35,47 @@ class TemplateChecker {
   };
   struct Category {
     bool usable = false;
-    int32_t headerLine = 0;
+    bool reported = false;  // its problem has been told once
     std::vector<Entry> entries;
   };
+  struct Missing {
+    std::string where;           // the first strip and panel naming it
+    std::vector<int32_t> lines;  // every line naming it
+  };
+  struct PanelPictures {
+    int32_t widest = 0;  // 0 when none is usable
+    int32_t narrowest = 0;
+    std::string narrowestName;
+  };
 
+  // Lines that look like strip headers but are none; returns how many.
+  int32_t checkHeaders();
   void checkStrip(const std::string& stripName, int32_t headerLine);
-  // The category's entries, or null (reported) when it is missing.
+  // The category's entries, or null (reported at line) when it cannot be used.
   const Category* category(const std::string& name, const std::string& where, int32_t line);
-  // Widest panel picture of the category; 0 when none is usable.
-  int32_t checkPictures(const Category& pictures);
-  void checkTexts(const Category& texts, const StripTextbox& box, const std::string& where);
+  const Category* lookUp(const std::string& name, const std::string& where, int32_t line);
+  PanelPictures checkPictures(const Category& pictures);
+  void checkBox(const StripTextbox& box, const BoxShape& shape, const std::string& where);
+  // sizeLine: where the box's text size is written.
+  void checkTexts(const Category& texts, const StripTextbox& box, int32_t sizeLine,
+                  const PanelPictures& panel, const std::string& where);
+  std::string nearestCategory(const std::string& name) const;
 
   std::string folder_;
   PictureChecker& pictures_;
   Findings& findings_;
+  const SpeechMeasure& measure_;
   std::set<std::string> checked_;
   // Per file being checked.
   std::string name_;
   std::string path_;
+  TemplateScan scan_;
+  std::set<std::string> usedNames_;  // categories that some strip names
   std::map<std::string, Category> categories_;
   StripRandomizer* categoryReader_ = nullptr;  // one load of the file for all lookups
   std::set<std::string> textChecks_;
+  std::map<std::string, Missing> missing_;  // reported once the file's strips are done
+  bool stripProblem_ = false;               // a category of the strip could not be used
 };
 
 // Strips wider than this do not fit the smallest screen the saver is made for.

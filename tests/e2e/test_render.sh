@@ -4,7 +4,9 @@
 # The saver shows it and F1 saves it; the renderer's BMP of that strip is
 # the same file byte for byte. A strip that fails prints the saver's status
 # message and makes no file; without --seed the seed is printed; --count
-# makes one file per seed; the checker on Windows finds nothing to report.
+# makes one file per seed, two seeds apart; --out makes its folder; an
+# unknown strip lists the template's strips; a popup is put on a screen of
+# its own with its caption; the checker on Windows finds nothing to report.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/saver_data.sh"
 . "$(dirname "$0")/saver_checks.sh"
@@ -46,9 +48,9 @@ esac
 
 # Failures: the saver's status message, no file, exit status 1.
 said=$(zwin "$bin/zorbel-render.exe" "$wdata" talk.txt --strip Nope --seed 1 --out "$wout" | tr -d '\r')
-rc=$?
-[ "$said" = "talk.txt seed 1: Error #3: Couldn't find the category cartoon Nope in seekTo()." ] ||
-  fail "missing strip said: $said"
+[ "$said" = 'talk.txt: no strip "Nope"; its strips: "Talk"' ] || fail "missing strip said: $said"
+zwin "$bin/zorbel-render.exe" "$wdata" talk.txt --seed 4294967296 >/dev/null 2>&1
+[ $? = 2 ] || fail "a seed beyond 32 bits is taken"
 sed 's/^p3.pcx$/missing.pcx/' "$data/talk.txt" >"$data/broken.txt"
 said=$(zwin "$bin/zorbel-render.exe" "$wdata" broken.txt --seed 1 --out "$wout" | tr -d '\r')
 case "$said" in
@@ -57,12 +59,23 @@ case "$said" in
 esac
 [ "$(ls "$out")" = "talk-Talk-7.bmp" ] || fail "files after failures: $(ls "$out")"
 
-# No seed: the time, printed; --count: one file per seed.
-said=$(zwin "$bin/zorbel-render.exe" "$wdata" talk.txt --count 2 --out "$wout" | tr -d '\r')
+# No seed: the time, printed; --count: one file per seed, two apart, in a
+# folder that --out makes; the strip's name in any capitals.
+said=$(zwin "$bin/zorbel-render.exe" "$wdata" talk.txt --strip TALK --count 2 --out "$wout\\new" |
+  tr -d '\r')
 seed=$(sed -n 's/^seed \([0-9]*\)$/\1/p' <<<"$said")
 [ -n "$seed" ] || fail "no seed printed: $said"
-[ -f "$out/talk-Talk-$seed.bmp" ] && [ -f "$out/talk-Talk-$((seed + 1)).bmp" ] ||
-  fail "count 2 made: $(ls "$out")"
+[ -f "$out/new/talk-Talk-$seed.bmp" ] && [ -f "$out/new/talk-Talk-$(((seed + 2) % 4294967296)).bmp" ] ||
+  fail "count 2 made: $(ls -R "$out")"
+
+# A popup with its caption, on a 1024 x 768 screen of its own.
+printf 'popup\np1.pcx "Hi there"\n' >>"$data/comics.ini"
+said=$(zwin "$bin/zorbel-render.exe" "$wdata" p1.pcx --seed 2 --out "$wout" | tr -d '\r')
+case "$said" in
+  *'p1-2.bmp: popup p1.pcx at '*', caption "Hi there"') ;;
+  *) fail "popup said: $said" ;;
+esac
+[ "$(stat -c %s "$out/p1-2.bmp")" = $((54 + 1024 * 3 * 768)) ] || fail "the popup's screen is no 1024 x 768 BMP"
 
 # The checker's Windows build on the same folder: the broken template is
 # not listed, so there is nothing to say.

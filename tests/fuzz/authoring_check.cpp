@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::writeScratchFile("comics.ini", data, size);
 
   Findings findings;
-  FolderResult result = checkFolder(fuzz::scratchFolder().c_str(), findings);
+  FolderResult result =
+      checkFolder(fuzz::scratchFolder().c_str(), findings, estimatedSpeechMeasure());
   fuzz::require(result != FolderResult::unreadable, "the scratch folder is readable");
   fuzz::require((result == FolderResult::errors) == (findings.errors() > 0),
                 "errors decide the result");

@@ -240,6 +240,12 @@ def checker():
         "one-plane": checker_input(STRIP, pcx_file(0, 0, 2, 1, row * 2, planes=1), AUTHOR_INI),
         "stops-early": checker_input(ONE_STRIP, good, 'official\n"P.PCX"\np.pcx\n'),
         "empty": checker_input("", "", ""),
+        # Slips of shape and encoding: a misspelt end, a box a line short, a
+        # category that runs into the next header, UTF-8 and CR-only lines.
+        "shapes": checker_input(
+            "[cartoon A]\np\nned\n[cartoon B]\np\n1\n2\n3\n4\nwords\nend\np\nend\np\nend\n"
+            "[Cartoon C]\n[p]\np.pcx\n[words]\nCaf\xc3\xa9\nend\n", good,
+            "random\nt.txt\np.pcx\nofficial\nt.txt\r\nx.pcx\rP.PCX\n"),
     }
     for name, data in seeds.items():
         write("authoring_check", name, data)

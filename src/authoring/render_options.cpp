@@ -1,0 +1,98 @@
+#include "authoring/render_options.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/strip/strip_randomizer.h"
+
+namespace {
+
+constexpr int32_t kMostStrips = 100000;
+
+// Digits only, within 0 .. limit.
+bool parseNumber(const char* text, uint64_t limit, uint64_t* value) {
+  if (text == nullptr || *text == '\0') return false;
+  uint64_t v = 0;
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c < '0' || *c > '9') return false;
+    v = v * 10 + static_cast<uint64_t>(*c - '0');
+    if (v > limit) return false;
+  }
+  *value = v;
+  return true;
+}
+
+std::string lower(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+std::vector<std::string> inFileOrder(const StripName* names) {
+  std::vector<std::string> out;
+  for (const StripName* n = names; n != nullptr; n = n->nextName) out.insert(out.begin(), n->name);
+  return out;
+}
+
+}  // namespace
+
+bool parseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error) {
+  error.clear();
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    bool hasValue = i + 1 < argc;
+    uint64_t value = 0;
+    if (arg == "--strip" && hasValue) {
+      o.strip = argv[++i];
+    } else if (arg == "--seed" && hasValue) {
+      if (!parseNumber(argv[++i], 0xFFFFFFFFu, &value)) {
+        error = std::string("--seed takes a number from 0 to 4294967295, not ") + argv[i];
+        return false;
+      }
+      o.seed = static_cast<uint32_t>(value);
+      o.seeded = true;
+    } else if (arg == "--count" && hasValue) {
+      if (!parseNumber(argv[++i], kMostStrips, &value) || value < 1) {
+        error = std::string("--count takes a number from 1 to ") + std::to_string(kMostStrips) +
+                ", not " + argv[i];
+        return false;
+      }
+      o.count = static_cast<int32_t>(value);
+    } else if (arg == "--out" && hasValue) {
+      o.out = argv[++i];
+    } else if (arg.compare(0, 2, "--") == 0) {
+      return false;
+    } else if (o.folder == nullptr) {
+      o.folder = argv[i];
+    } else if (o.item == nullptr) {
+      o.item = argv[i];
+    } else {
+      return false;
+    }
+  }
+  return o.folder != nullptr && o.item != nullptr;
+}
+
+uint32_t renderSeed(uint32_t first, int32_t k) { return first + 2u * static_cast<uint32_t>(k); }
+
+std::string matchStrip(const StripName* names, const std::string& wanted) {
+  std::string found;
+  for (const std::string& name : inFileOrder(names)) {
+    if (name == wanted) return name;
+    if (found.empty() && lower(name) == lower(wanted)) found = name;
+  }
+  return found;
+}
+
+std::string stripList(const StripName* names) {
+  std::string out;
+  for (const std::string& name : inFileOrder(names))
+    out += (out.empty() ? "\"" : ", \"") + name + "\"";
+  return out;
+}
+
+bool isTemplateName(const std::string& item) {
+  std::string end = lower(item.size() >= 4 ? item.substr(item.size() - 4) : item);
+  return end != ".pcx" && end != ".bmp";
+}
