@@ -3,6 +3,7 @@
 # Everything started through these helpers is stopped on exit.
 #
 #   zstart ARGS...         start the saver; its PID is left in ZPID
+#   zpoll SECONDS CMD...   runs CMD until it succeeds (scripts/wine-env.sh)
 #   zwait PID [SECONDS]    exit code, or 124 when it does not end in time
 #   zalive PID             true while it runs
 #   zreg_set NAME TYPE DATA / zreg_query NAME / zreg_reset   (product key)
@@ -103,16 +104,11 @@ ztool() {
 
 zalive() { kill -0 "$1" 2>/dev/null; }
 
+zended() { ! zalive "$1"; }
+
 zwait() {
-  local pid=$1 limit=${2:-20} waited=0
-  while zalive "$pid"; do
-    if [ "$waited" -ge $((limit * 10)) ]; then
-      return 124
-    fi
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  wait "$pid"
+  zpoll "${2:-20}" zended "$1" || return 124
+  wait "$1"
 }
 
 zreg_set() {
@@ -151,17 +147,12 @@ zpixel() {
   convert "$1" -format "%[fx:round(255*p{$2,$3}.r)] %[fx:round(255*p{$2,$3}.g)] %[fx:round(255*p{$2,$3}.b)]" info: 2>/dev/null
 }
 
-zwindow() {
-  local title=$1 limit=${2:-15} i id
-  for i in $(seq 1 $((limit * 5))); do
-    id=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+zwindow() { zpoll "${2:-15}" zwindow_now "$1"; }
+
+zwindow_now() { # title
+  local id
+  id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$id" ] && echo "$id"
 }
 
 # The saver's own password road, reached as users reach it: a copy of the

@@ -33,15 +33,12 @@ stored() {
   echo "${out% }"
 }
 
-# What OK stored, read again for a few seconds: one reading of sixteen
-# values has come back short once on a loaded machine.
+stored_are() { [ "$(stored)" = "$1" ]; }
+
+# What OK stored, read again for a while: one reading of sixteen values has
+# come back short once on a loaded machine.
 expect_stored() { # values, what
-  local i
-  for i in 1 2 3 4 5; do
-    [ "$(stored)" = "$1" ] && return 0
-    sleep 1
-  done
-  fail "$2: $(stored)"
+  zpoll 30 stored_are "$1" || fail "$2: $(stored)"
 }
 
 expect_box() { # caption, text
@@ -197,15 +194,16 @@ expect_stored "0 1 1 1 1 1 1 1 3 24 1 4294967295 1 4294967295 0 40" "overflowing
 zreg_reset
 open_dialog /c
 # Without a window manager the dialog may take a moment to get the keyboard
-# focus on a busy machine; a key pressed before that goes nowhere.
-rc=124
-for _ in 1 2 3 4 5; do
+# focus on a busy machine; a key pressed before that goes nowhere, so the
+# key is pressed again until the dialog ends.
+escape_ends() {
   xdotool search --name "^$D\$" windowfocus 2>/dev/null || true
   zkey Escape
   zwait "$DPID" 4
   rc=$?
-  [ "$rc" -eq 124 ] || break
-done
+  [ "$rc" -ne 124 ]
+}
+zpoll 30 escape_ends
 [ "$rc" -eq 0 ] || fail "Escape: exit code $rc"
 [ "$(stored)" = "- - - - - - - - - - - - - - - -" ] || fail "Escape wrote: $(stored)"
 

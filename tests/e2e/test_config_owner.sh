@@ -12,7 +12,7 @@ probe() { ztool dialog_probe "$@"; }
 out="$E2E_TMP/host.txt"
 ztool_start preview_host 200 150 10 10 4000 >"$out"
 HPID=$ZPID
-for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.1; done
+zpoll 10 test -s "$out"
 host=$(head -n 1 "$out" | tr -d '\r')
 [ -n "$host" ] || fail "no host window"
 zstart /c "$host"

@@ -20,6 +20,11 @@ STEPS=${ZORBEL_HOSTILE_STEPS:-500}
 # Everything the run may write to, apart from the data folder.
 outside_dirs=("$WINEPREFIX/drive_c" "$(dirname "$ZORBEL_SCR")" "$E2E_TMP")
 
+# The driver has made its steps and waits for a key, or has ended.
+driver_waits() { # driver output, driver PID
+  grep -q "waiting for a key" "$1" || ! zalive "$2"
+}
+
 hostile_run() { # label, garbage|""
   local label=$1 dir out rc
   dir=$(ztmp)
@@ -40,11 +45,7 @@ hostile_run() { # label, garbage|""
   out=$E2E_TMP/$label.driver
   ztool_start saver_driver "$STEPS" 100 2 -1 >"$out"
   local driver=$ZPID
-  for _ in $(seq 6000); do
-    grep -q "waiting for a key" "$out" && break
-    zalive "$driver" || break
-    sleep 0.1
-  done
+  zpoll 600 driver_waits "$out" "$driver"
   zalive "$pid" || fail "$label: the saver died: $(tail -n 1 "$out")"
   grep -q "waiting for a key" "$out" || fail "$label: driver: $(tail -n 1 "$out")"
   zkey a

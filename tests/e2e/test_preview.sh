@@ -11,8 +11,7 @@ start_host() { # width height x y lifetime [scrprev]
   HOST_OUT=$(mktemp "$E2E_TMP/host.XXXXXX")
   ztool_start preview_host "$@" >"$HOST_OUT"
   HPID=$ZPID
-  local _
-  for _ in $(seq 100); do [ -s "$HOST_OUT" ] && break; sleep 0.1; done
+  zpoll 10 test -s "$HOST_OUT"
   HOST=$(head -n 1 "$HOST_OUT" | tr -d '\r')
   [ -n "$HOST" ] || fail "no host window"
 }

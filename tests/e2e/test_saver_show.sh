@@ -55,24 +55,25 @@ shot_item() {
 }
 
 # Waits for an item other than PREV; prints it and keeps its screenshot.
+# An item out of place ends the wait at once.
 wait_item() { # prev, seconds
-  local end=$((SECONDS + $2)) now rc
-  while [ "$SECONDS" -lt "$end" ]; do
-    zshot "$NOW"
-    now=$(shot_item "$NOW")
-    rc=$?
-    [ "$rc" = 2 ] && return 1
-    if [ -n "$now" ] && [ "$now" != "$1" ]; then
-      cp "$NOW" "$ITEM"
-      echo "$now"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+  SEEN=""
+  zpoll "$2" item_other_than "$1" && [ "$SEEN" != misplaced ] && echo "$SEEN"
 }
 
-shot_ready() { [ -f "$1" ] && [ "$(stat -c %s "$1")" = "$2" ]; }
+item_other_than() { # prev; sets SEEN
+  local now rc
+  zshot "$NOW"
+  now=$(shot_item "$NOW")
+  rc=$?
+  if [ "$rc" = 2 ]; then
+    SEEN=misplaced
+    return 0
+  fi
+  [ -n "$now" ] && [ "$now" != "$1" ] || return 1
+  cp "$NOW" "$ITEM"
+  SEEN=$now
+}
 
 # --- Run 1
 printf 'zb\r\nofficial\r\na.pcx\r\nb.pcx\r\n' >"$data/comics.ini"
@@ -97,12 +98,12 @@ read -r name x y <<<"$first"
 read -r w h _ _ <<<"$(zbbox "$ITEM")"
 row=$(((3 * w + 3) / 4 * 4))
 zkey F1
-zpoll 15 shot_ready "$data/shot0000.bmp" $((54 + row * h)) || fail "no whole shot0000.bmp"
+zpoll 15 zfile_size "$data/shot0000.bmp" $((54 + row * h)) || fail "no whole shot0000.bmp"
 convert "$ITEM" -crop "${w}x${h}+$x+$y" +repage "$E2E_TMP/crop.png"
 differ=$(compare -metric AE "$data/shot0000.bmp" "$E2E_TMP/crop.png" null: 2>&1)
 [ "$differ" = 0 ] || fail "shot0000.bmp differs from the screen at the item: $differ"
 zkey F1
-zpoll 15 shot_ready "$data/shot0001.bmp" $((54 + row * h)) || fail "no whole shot0001.bmp"
+zpoll 15 zfile_size "$data/shot0001.bmp" $((54 + row * h)) || fail "no whole shot0001.bmp"
 cmp -s "$data/shot0000.bmp" "$data/shot0001.bmp" || fail "the second shot differs from the first"
 
 previous=$first
