@@ -36,9 +36,9 @@ hostile_run() { # label, garbage|""
   touch "$marker"
   sleep 1 # file times have whole seconds on some file systems
 
-  zstart /s
+  # The first item may be a bad file that shows nothing.
+  ZSTART_BLACK_OK=1 zstart /s
   local pid=$ZPID
-  zwindow SaverWindow 30 >/dev/null || fail "$label: no saver window"
   # The driver presses Enter STEPS times, then waits for a real key and
   # times the saver's answer to it: the window hiding. (Wine without a
   # window manager then takes about 2 s more to let the X window go.)

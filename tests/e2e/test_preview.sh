@@ -76,10 +76,9 @@ grep -q "^child ScrClass SaverPreview 152x112" "$HOST_OUT" || fail "tool child: 
 # (here the current folder) and waited for.
 tooldir=$(ztmp)
 cp "$ZORBEL_TOOLS_DIR/scrprev_stub_gui.exe" "$tooldir/Scrprev.exe"
-(cd "$tooldir" && "$ZORBEL_WINE" "$ZORBEL_SCR" /p scrprev </dev/null >/dev/null 2>&1) &
-SPID=$!
-E2E_PIDS+=("$SPID")
-sleep 1.5
+ZSTART_IN=$tooldir zstart /p scrprev
+SPID=$ZPID
+sleep 1.5 # nothing marks an end that should not come: time for it to come
 zalive "$SPID" || fail "started tool: preview ended at once"
 zwait "$SPID" 15
 rc=$?

@@ -22,8 +22,6 @@ zreg_set_platform "Password Delay" REG_DWORD 15
 
 zstart /s
 saver=$ZPID
-zwindow SaverWindow 30 >/dev/null || fail "no saver window"
-sleep 1
 
 lit=0
 for i in $(seq 1 "$steps"); do

@@ -46,7 +46,7 @@ item_in() { # picture, left, right
 }
 
 run_saver() { # picture, left, right
-  zsaver_start
+  zstart /s
   zpoll 10 item_in "$@" ||
     fail "$(basename "$1") not alone on the primary monitor ($(zbbox "$NOW"), display $(zscreen_size "$NOW"))"
 }

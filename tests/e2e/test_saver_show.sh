@@ -83,7 +83,6 @@ zset_data_dir "$data"
 zpointer_at 400 300
 zstart /s
 saver=$ZPID
-zwindow SaverWindow 30 >/dev/null || fail "no saver window"
 zshot "$NOW"
 read -r SW SH <<<"$(zscreen_size "$NOW")"
 
@@ -146,7 +145,6 @@ printf 'random\r\nstrip.txt\r\n' >"$data/comics.ini"
 zreg_set "Time Delay" REG_DWORD 1
 zstart /s
 saver=$ZPID
-zwindow SaverWindow 30 >/dev/null || fail "run 2: no saver window"
 previous=$(wait_item "" 20) || fail "run 2: no first strip"
 echo "first strip: $previous"
 for i in 1 2; do

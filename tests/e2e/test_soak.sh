@@ -51,7 +51,6 @@ soak_run() { # label, folder, steps, every, warm-up rounds, growth bound kB
   zset_data_dir "$data"
   zstart /s
   saver=$ZPID
-  zwindow SaverWindow 30 >/dev/null || fail "$label: no saver window"
   status_kb() { awk -v k="$1:" '$1 == k { print $2 }' "/proc/$saver/status"; }
   while :; do
     # Step 0 is read once the first item is up; then after every round.
