@@ -22,6 +22,7 @@ controls() {
   probe dump "$D" | awk -F'|' '$2 == "Edit" { printf "%s=%s ", $1, $4 }
     $2 == "Button" && $3 != -1 { printf "%s=%s ", $1, $3 }'
 }
+controls_are() { [ "$(controls)" = "$1" ]; }
 
 # The 16 product values as one line of decimal numbers, "-" for a missing one.
 stored() {
@@ -56,7 +57,7 @@ answer() { # caption, button id
 }
 
 expect_open() {
-  sleep 0.3
+  sleep 0.3 # nothing marks a close that should not come: time for it to come
   probe wait "$D" 2 >/dev/null || fail "dialog closed: $1"
   zalive "$DPID" || fail "saver ended: $1"
 }
@@ -155,14 +156,13 @@ zreg_set Directory REG_SZ 'c:\comics'
 open_dialog /c
 controls | grep -q "1014=5 .*1017=1 .*1004=9 " || fail "stored values shown as: $(controls)"
 probe press "$D" 1021
-sleep 0.3
-[ "$(controls)" = "$DEFAULTS" ] || fail "Restore Defaults shows: $(controls)"
+zpoll 10 controls_are "$DEFAULTS" || fail "Restore Defaults shows: $(controls)"
 probe press "$D" 2
 expect_end "Cancel after Restore Defaults"
 [ "$(stored)" = "5 - - - - - - - 9 - - - - - 1 -" ] || fail "Cancel after Restore wrote: $(stored)"
 open_dialog /c
 probe press "$D" 1021
-sleep 0.3
+zpoll 10 controls_are "$DEFAULTS" || fail "Restore Defaults shows: $(controls)"
 probe press "$D" 1
 expect_end "OK after Restore Defaults"
 expect_stored "20 1 1 1 1 1 1 1 3 24 1 4 1 50 0 40" "Restore and OK wrote"

@@ -108,11 +108,12 @@ black() {
   zshot "$NOW"
   [ "$(zbbox "$NOW")" = "0 0 0 0" ]
 }
+# Nothing marks a drawing or a shot that should not come: time for it to come.
 sleep 1
 black || fail "no catalogue: the screen is not black"
 zkey Return
 zkey F1
-sleep 1.5
+sleep 1.5 # as above
 black || fail "no catalogue: Enter drew something"
 [ ! -e "$data/shot0000.bmp" ] || fail "no catalogue: F1 saved a screenshot"
 zsaver_window || fail "no catalogue: Enter or F1 ended the saver"

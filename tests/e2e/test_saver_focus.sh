@@ -31,7 +31,7 @@ steps_are() { [ "$(steps)" -eq "$1" ]; }
 steady() {
   local before
   before=$(steps)
-  sleep 0.5
+  sleep 0.5 # steady: no step for this long
   [ "$(steps)" -eq "$before" ]
 }
 calls() { [ -f "$STUB_LOG" ] && tr -d '\r' <"$STUB_LOG" | wc -l || echo 0; }
@@ -60,7 +60,7 @@ sleep 0.5 # nothing marks a step that should not come: time for it to come
 steps_are 7 || fail "the release of Enter made a step ($(steps) errors)"
 # A real key held down: the X server repeats it, Wine passes the repeats on.
 xdotool keydown Return
-sleep 2
+sleep 2 # held this long
 xdotool keyup Return
 zpoll 20 steady || fail "the steps of a held Return do not stop after its release"
 held=$(($(steps) - 7))
@@ -78,7 +78,7 @@ run_with_delay 0
 sleep 1 # beyond a delay of 0
 take_activation
 zpoll 20 calls_at_least 1 || fail "losing the activation did not ask for the password"
-sleep 1
+sleep 1 # time for a wrong end to come
 zsaver_window || fail "the saver ended on a refused password after losing the activation"
 bad=$(tr -d '\r' <"$STUB_LOG" | grep -vx 'verify window')
 [ -z "$bad" ] || fail "unexpected library calls: $bad"

@@ -42,21 +42,22 @@ sleep 1 # some time must have passed beyond a delay of 0
 zkey a
 zpoll 20 calls_are 1 || fail "a key after the delay did not ask for the password ($(calls) calls)"
 [ "$(tr -d '\r' <"$STUB_LOG")" = "verify window" ] || fail "verify call: $(cat "$STUB_LOG")"
+# Nothing marks an end or a call that should not come: time for it to come.
 sleep 1
 zsaver_window || fail "the saver ended on a refused password"
 cursor=$(ztool saver_state cursor) || fail "the saver shows a cursor after a refused password: $cursor"
 ztool saver_poke syscommand $((0xF060)) || fail "saver_poke SC_CLOSE: status $?"
 ztool saver_poke syscommand $((0xF140)) || fail "saver_poke SC_SCREENSAVE: status $?"
-sleep 1
+sleep 1 # as above
 calls_are 1 || fail "SC_CLOSE or SC_SCREENSAVE reached the close rule ($(calls) calls)"
 zkey alt+F4
-sleep 1
+sleep 1 # as above
 calls_are 1 || fail "Alt+F4 reached the close rule ($(calls) calls)"
 ztool saver_poke close || fail "saver_poke close: status $?"
 zpoll 20 calls_are 2 || fail "a WM_CLOSE after a refused password did not ask again ($(calls) calls)"
 zkey b
 zpoll 20 calls_are 3 || fail "a later key did not ask again ($(calls) calls)"
-sleep 1
+sleep 1 # as above
 zsaver_window || fail "the saver ended on the second refused password"
 calls_are 3 || fail "more calls than closes: $(calls)"
 kill "$saver"

@@ -89,6 +89,8 @@ read -r SW SH <<<"$(zscreen_size "$NOW")"
 # Without a timer only the start-up step can have drawn it.
 first=$(wait_item "" 20) || fail "the first item did not appear"
 echo "first item: $first"
+# The checks that something does not happen give it time to happen first:
+# nothing marks the moment it would.
 sleep 1.5
 zshot "$NOW"
 [ "$(shot_item "$NOW")" = "$first" ] || fail "the first item did not stay without a timer"
@@ -114,22 +116,22 @@ for i in 1 2 3; do
 done
 
 ztool saver_poke close || fail "saver_poke close: status $?"
-sleep 1
+sleep 1 # time for a wrong end to come
 zsaver_window || fail "another program's WM_CLOSE ended the saver"
 ztool saver_poke syscommand $((0xF060)) || fail "saver_poke SC_CLOSE: status $?"
 ztool saver_poke syscommand $((0xF140)) || fail "saver_poke SC_SCREENSAVE: status $?"
-sleep 1
+sleep 1 # time for a wrong end to come
 zsaver_window || fail "SC_CLOSE or SC_SCREENSAVE ended the saver"
 # System keys are not keys of the saver; Alt+F4 becomes SC_CLOSE.
 zkey alt+x
 zkey alt+F4
-sleep 1
+sleep 1 # time for a wrong end to come
 zsaver_window || fail "an Alt key combination ended the saver"
 zshot "$NOW"
 [ "$(shot_item "$NOW")" = "$previous" ] || fail "the screen changed on close messages"
 
 zmove 450 350
-sleep 1.5
+sleep 1.5 # time for a wrong end to come
 zsaver_window || fail "a move of 50 and 50 pixels ended the saver"
 zmove 451 350
 zwait "$saver" 20
