@@ -37,21 +37,39 @@ zorbel_wineserver_bin() {
   fi
 }
 
+# Runs COMMAND every tenth of a second until it succeeds; false when it has
+# not within SECONDS. The one wait of the scripts and the tests: whatever
+# can be waited for is waited for through it.
+zpoll() { # seconds, command...
+  local end=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+zorbel_x_answers() { # display number
+  [ -e "/tmp/.X11-unix/X$1" ] && DISPLAY=":$1" xdpyinfo >/dev/null 2>&1
+}
+
+# Until the display answers or its server has given up (its number taken).
+zorbel_x_settled() { # display number, server PID
+  zorbel_x_answers "$1" || ! kill -0 "$2" 2>/dev/null
+}
+
 # Starts an X server on the first free display number from FIRST to LAST
 # and waits until it answers; sets ZORBEL_X_DISPLAY (the number) and
 # ZORBEL_X_PID.
 zorbel_x_server() { # first, last, server, args...
-  local first=$1 last=$2 n i pid
+  local first=$1 last=$2 n pid
   shift 2
   for n in $(seq "$first" "$last"); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     "$1" ":$n" "${@:2}" -nolisten tcp </dev/null >/dev/null 2>&1 &
     pid=$!
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+    zpoll 10 zorbel_x_settled "$n" "$pid"
+    if kill -0 "$pid" 2>/dev/null && zorbel_x_answers "$n"; then
       ZORBEL_X_DISPLAY=$n
       ZORBEL_X_PID=$pid
       return 0

@@ -2,7 +2,9 @@
 # A test script sources this file, calls e2e_init, and ends with e2e_pass.
 # Everything started through these helpers is stopped on exit.
 #
-#   zstart ARGS...         start the saver; its PID is left in ZPID
+#   zstart ARGS...         start the saver; its PID is left in ZPID; a
+#                          full-screen run (/s) is waited for (see there)
+#   zpoll SECONDS CMD...   runs CMD until it succeeds (scripts/wine-env.sh)
 #   zwait PID [SECONDS]    exit code, or 124 when it does not end in time
 #   zalive PID             true while it runs
 #   zreg_set NAME TYPE DATA / zreg_query NAME / zreg_reset   (product key)
@@ -13,6 +15,7 @@
 #   zshot FILE.png         screenshot of the whole display
 #   zpixel FILE X Y        "R G B" of one pixel of an image file
 #   zwindow TITLE [SECS]   X window id of a window with that title
+#   zlit                   true when the screen shows anything but black
 #   zsaver_password_road   the saver as a copy beside the stand-in password
 #                          library, run by Wine as Windows 98 (see there)
 #   zwine_app_set SUBKEY NAME DATA   a Wine setting for that copy alone
@@ -78,10 +81,22 @@ zwin() { "$ZORBEL_WINE" "$@"; }
 
 zwinpath() { "$ZORBEL_WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
+# The one way the tests start the saver. For this call alone the program
+# (ZORBEL_SCR), its loader (ZORBEL_WINE), the prefix (WINEPREFIX) and the
+# folder it starts in (ZSTART_IN) may be given. A full-screen run (/s)
+# returns once its window has the keyboard and its first item is on the
+# screen; ZSTART_BLACK_OK=1 when a black screen will do (no comics.ini, or
+# bad files whose first item may show nothing).
 zstart() {
-  "$ZORBEL_WINE" "$ZORBEL_SCR" "$@" </dev/null >/dev/null 2>&1 &
+  (cd "${ZSTART_IN:-.}" && exec "$ZORBEL_WINE" "$ZORBEL_SCR" "$@") </dev/null >/dev/null 2>&1 &
   ZPID=$!
   E2E_PIDS+=("$ZPID")
+  [ "${1:-}" = /s ] || return 0
+  local window
+  window=$(zwindow SaverWindow 60) || fail "zorbel.scr $*: no saver window"
+  zpoll 30 zkeys_reach "$window" || fail "zorbel.scr $*: keys do not reach its window"
+  [ "${ZSTART_BLACK_OK:-0}" = 1 ] || zpoll 30 zlit ||
+    fail "zorbel.scr $*: its first item did not come on the screen"
 }
 
 # Starts a helper program from the tools folder; PID in ZPID.
@@ -103,16 +118,11 @@ ztool() {
 
 zalive() { kill -0 "$1" 2>/dev/null; }
 
+zended() { ! zalive "$1"; }
+
 zwait() {
-  local pid=$1 limit=${2:-20} waited=0
-  while zalive "$pid"; do
-    if [ "$waited" -ge $((limit * 10)) ]; then
-      return 124
-    fi
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  wait "$pid"
+  zpoll "${2:-20}" zended "$1" || return 124
+  wait "$1"
 }
 
 zreg_set() {
@@ -151,17 +161,25 @@ zpixel() {
   convert "$1" -format "%[fx:round(255*p{$2,$3}.r)] %[fx:round(255*p{$2,$3}.g)] %[fx:round(255*p{$2,$3}.b)]" info: 2>/dev/null
 }
 
-zwindow() {
-  local title=$1 limit=${2:-15} i id
-  for i in $(seq 1 $((limit * 5))); do
-    id=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+zwindow() { zpoll "${2:-15}" zwindow_now "$1"; }
+
+zwindow_now() { # title
+  local id
+  id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$id" ] && echo "$id"
+}
+
+# Without a window manager the keyboard follows the pointer: keys reach the
+# X window under it.
+zkeys_reach() { # X window id
+  [ "$(xdotool getmouselocation --shell 2>/dev/null | sed -n 's/^WINDOW=//p')" = "$1" ]
+}
+
+# True when the screen shows anything but black.
+zlit() {
+  local top
+  top=$(import -window root miff:- 2>/dev/null | convert - -format '%[max]' info: 2>/dev/null)
+  [ -n "$top" ] && [ "$top" != 0 ]
 }
 
 # The saver's own password road, reached as users reach it: a copy of the

@@ -7,7 +7,7 @@
 #   zsame_at SHOT PIC X Y    true when the picture file lies exactly at X, Y
 #   zblack_at SHOT WxH+X+Y   true when that part of the screenshot is black
 #   zbright SHOT WxH+X+Y     number of near-white pixels in that part
-#   zpoll SECONDS CMD...     runs CMD every 0.2 s until it succeeds
+#   zfile_size FILE BYTES    true when FILE is there with exactly BYTES bytes
 #   zfile_is FILE LINE...    true when FILE holds exactly these lines, each
 #                            ended by CR LF; prints both when not
 #   zwin_env NAME UNIXPATH   exports NAME as the Windows form of the path
@@ -49,15 +49,8 @@ zbright() {
     -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
 }
 
-zpoll() {
-  local limit=$1 end
-  shift
-  end=$((SECONDS + limit))
-  while ! "$@"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.2
-  done
-}
+# A file written whole, such as a screenshot of a known size.
+zfile_size() { [ -f "$1" ] && [ "$(stat -c %s "$1")" = "$2" ]; }
 
 zfile_is() {
   local file=$1 expected
@@ -93,13 +86,13 @@ zpointer_at() {
     E2E_HOLDER=$!
     E2E_PIDS+=("$E2E_HOLDER")
   fi
-  local _
-  for _ in $(seq 1 50); do
-    zmove "$1" "$2"
-    case "$(xdotool getmouselocation 2>/dev/null)" in
-      "x:$1 y:$2 "*) return 0 ;;
-    esac
-    sleep 0.1
-  done
-  fail "the pointer does not stay at $1,$2"
+  zpoll 10 zpointer_put "$1" "$2" || fail "the pointer does not stay at $1,$2"
+}
+
+zpointer_put() { # x, y
+  zmove "$1" "$2"
+  case "$(xdotool getmouselocation 2>/dev/null)" in
+    "x:$1 y:$2 "*) return 0 ;;
+  esac
+  return 1
 }

@@ -6,7 +6,6 @@
 #   zstrip_template FILE CATEGORY PICTURE   a three-panel template whose first
 #                        panel comes from CATEGORY and whose third shows PICTURE
 #   zsaver_defaults      product and platform values the tests rely on
-#   zsaver_start         start the saver full screen, wait for its window
 
 zpcx() { python3 "$E2E_ROOT/tests/e2e/zpcx.py" "$@" || fail "pcx $1"; }
 
@@ -78,11 +77,4 @@ zsaver_defaults() {
   zreg_set "Time Delay" REG_DWORD 0
   zreg_set_platform "Mouse Threshold" REG_DWORD 50
   zreg_set_platform "Password Delay" REG_DWORD 15
-}
-
-
-zsaver_start() {
-  zstart /s
-  zwindow SaverWindow 20 >/dev/null || fail "no saver window"
-  sleep 1.5
 }

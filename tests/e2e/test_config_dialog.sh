@@ -22,6 +22,7 @@ controls() {
   probe dump "$D" | awk -F'|' '$2 == "Edit" { printf "%s=%s ", $1, $4 }
     $2 == "Button" && $3 != -1 { printf "%s=%s ", $1, $3 }'
 }
+controls_are() { [ "$(controls)" = "$1" ]; }
 
 # The 16 product values as one line of decimal numbers, "-" for a missing one.
 stored() {
@@ -33,15 +34,12 @@ stored() {
   echo "${out% }"
 }
 
-# What OK stored, read again for a few seconds: one reading of sixteen
-# values has come back short once on a loaded machine.
+stored_are() { [ "$(stored)" = "$1" ]; }
+
+# What OK stored, read again for a while: one reading of sixteen values has
+# come back short once on a loaded machine.
 expect_stored() { # values, what
-  local i
-  for i in 1 2 3 4 5; do
-    [ "$(stored)" = "$1" ] && return 0
-    sleep 1
-  done
-  fail "$2: $(stored)"
+  zpoll 30 stored_are "$1" || fail "$2: $(stored)"
 }
 
 expect_box() { # caption, text
@@ -59,7 +57,7 @@ answer() { # caption, button id
 }
 
 expect_open() {
-  sleep 0.3
+  sleep 0.3 # nothing marks a close that should not come: time for it to come
   probe wait "$D" 2 >/dev/null || fail "dialog closed: $1"
   zalive "$DPID" || fail "saver ended: $1"
 }
@@ -158,14 +156,13 @@ zreg_set Directory REG_SZ 'c:\comics'
 open_dialog /c
 controls | grep -q "1014=5 .*1017=1 .*1004=9 " || fail "stored values shown as: $(controls)"
 probe press "$D" 1021
-sleep 0.3
-[ "$(controls)" = "$DEFAULTS" ] || fail "Restore Defaults shows: $(controls)"
+zpoll 10 controls_are "$DEFAULTS" || fail "Restore Defaults shows: $(controls)"
 probe press "$D" 2
 expect_end "Cancel after Restore Defaults"
 [ "$(stored)" = "5 - - - - - - - 9 - - - - - 1 -" ] || fail "Cancel after Restore wrote: $(stored)"
 open_dialog /c
 probe press "$D" 1021
-sleep 0.3
+zpoll 10 controls_are "$DEFAULTS" || fail "Restore Defaults shows: $(controls)"
 probe press "$D" 1
 expect_end "OK after Restore Defaults"
 expect_stored "20 1 1 1 1 1 1 1 3 24 1 4 1 50 0 40" "Restore and OK wrote"
@@ -197,15 +194,16 @@ expect_stored "0 1 1 1 1 1 1 1 3 24 1 4294967295 1 4294967295 0 40" "overflowing
 zreg_reset
 open_dialog /c
 # Without a window manager the dialog may take a moment to get the keyboard
-# focus on a busy machine; a key pressed before that goes nowhere.
-rc=124
-for _ in 1 2 3 4 5; do
+# focus on a busy machine; a key pressed before that goes nowhere, so the
+# key is pressed again until the dialog ends.
+escape_ends() {
   xdotool search --name "^$D\$" windowfocus 2>/dev/null || true
   zkey Escape
   zwait "$DPID" 4
   rc=$?
-  [ "$rc" -eq 124 ] || break
-done
+  [ "$rc" -ne 124 ]
+}
+zpoll 30 escape_ends
 [ "$rc" -eq 0 ] || fail "Escape: exit code $rc"
 [ "$(stored)" = "- - - - - - - - - - - - - - - -" ] || fail "Escape wrote: $(stored)"
 

@@ -12,7 +12,7 @@ probe() { ztool dialog_probe "$@"; }
 out="$E2E_TMP/host.txt"
 ztool_start preview_host 200 150 10 10 4000 >"$out"
 HPID=$ZPID
-for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.1; done
+zpoll 10 test -s "$out"
 host=$(head -n 1 "$out" | tr -d '\r')
 [ -n "$host" ] || fail "no host window"
 zstart /c "$host"
@@ -20,7 +20,7 @@ DPID=$ZPID
 box=$(probe box "$D") || fail "no dialog owned by $host"
 echo "$box" | grep -qxF "owner=Preview Host" || fail "owner of the dialog: $box"
 zwait "$HPID" 20 || fail "host did not end"
-sleep 0.5
+sleep 0.5 # nothing marks a close that should not come: time for it to come
 probe wait "$D" 2 >/dev/null || fail "dialog gone with its owner"
 probe set "$D" 1014 33
 probe press "$D" 1

@@ -91,6 +91,8 @@ install() { # label, extra installer arguments...
   pwin 'C:\zorbel-setup.exe' /S "$@" || fail "$label: the installer failed"
 }
 
+shot_saved() { ls "$1"/shot*.bmp >/dev/null 2>&1; } # in the folder
+
 # The installed saver, started as the platform starts it, shows comics from
 # the installed folder; F1 saves one there. Prints nothing; fails on error.
 run_installed() { # label, Windows folder of the data
@@ -102,17 +104,14 @@ run_installed() { # label, Windows folder of the data
   # default launcher may be a 32-bit one, to which System32 is SysWOW64.
   local loader=$ZORBEL_WINE
   [ "$PARCH" = win64 ] && loader=$(zorbel_wine64_bin)
-  WINEPREFIX=$P "$loader" 'C:\windows\system32\zorbel.scr' /s </dev/null >/dev/null 2>&1 &
-  local pid=$!
-  E2E_PIDS+=("$pid")
-  zwindow SaverWindow 60 >/dev/null || fail "$label: no saver window"
-  local shot=$E2E_TMP/$label.png lit=0 i
-  # Popups are not saved by F1; another item comes with Enter.
-  for i in 1 2 3 4 5 6; do
-    sleep 1
+  WINEPREFIX=$P ZORBEL_WINE=$loader ZORBEL_SCR='C:\windows\system32\zorbel.scr' zstart /s
+  local pid=$ZPID
+  local shot=$E2E_TMP/$label.png lit=0
+  # Popups are not saved by F1; another item comes with Enter. Any other
+  # item is saved at once.
+  for _ in 1 2 3 4 5 6; do
     zkey F1
-    sleep 1
-    ls "$data"/shot*.bmp >/dev/null 2>&1 && break
+    zpoll 3 shot_saved "$data" && break
     zkey Return
   done
   zshot "$shot"

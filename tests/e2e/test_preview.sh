@@ -11,15 +11,14 @@ start_host() { # width height x y lifetime [scrprev]
   HOST_OUT=$(mktemp "$E2E_TMP/host.XXXXXX")
   ztool_start preview_host "$@" >"$HOST_OUT"
   HPID=$ZPID
-  local _
-  for _ in $(seq 100); do [ -s "$HOST_OUT" ] && break; sleep 0.1; done
+  zpoll 10 test -s "$HOST_OUT"
   HOST=$(head -n 1 "$HOST_OUT" | tr -d '\r')
   [ -n "$HOST" ] || fail "no host window"
 }
 
 # The run lasts as long as its parent, then ends with 0.
 expect_life() { # what, saver PID, host PID
-  sleep 1
+  sleep 1 # nothing marks an end that should not come: time for it to come
   zalive "$2" || fail "$1: preview ended before its parent"
   zwait "$3" 20 || fail "$1: host did not end"
   zwait "$2" 10
@@ -40,11 +39,6 @@ grep -q "^child ScrClass SaverPreview 152x112" "$HOST_OUT" || fail "child: $(tai
 # --- The drawing. A child of another process's window is not composed onto
 # the screen under Wine, so the picture is checked with the desktop as the
 # parent: the child covers the screen with the picture scaled up.
-desktop=$(ztool preview_host desktop)
-zstart /p "$desktop"
-SPID=$ZPID
-sleep 1.5
-zalive "$SPID" || fail "preview into the desktop ended"
 read -r width height < <(xdpyinfo 2>/dev/null | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 expected="$E2E_TMP/expected.png"
 convert "$E2E_ROOT/resources/logo.bmp" -sample "${width}x${height}!" "$expected"
@@ -54,12 +48,16 @@ matches() { # screenshot: fewer than 5% of the pixels differ from the picture
   diff=${diff%% *}
   [ "${diff%.*}" -lt $((width * height / 20)) ]
 }
-zshot "$E2E_TMP/preview.png"
-matches "$E2E_TMP/preview.png" || fail "the picture is not on the screen"
+shown() { zshot "$E2E_TMP/preview.png" && matches "$E2E_TMP/preview.png"; }
+desktop=$(ztool preview_host desktop)
+zstart /p "$desktop"
+SPID=$ZPID
+zpoll 20 shown || fail "the picture is not on the screen"
+zalive "$SPID" || fail "preview into the desktop ended"
 # Covered and uncovered again, it is back within a few ticks.
 start_host 300 300 50 50 600
 zwait "$HPID" 10 || fail "cover did not end"
-sleep 0.5
+sleep 0.5 # the few ticks it is given
 zshot "$E2E_TMP/again.png"
 matches "$E2E_TMP/again.png" || fail "the picture did not come back"
 ztool preview_host close || fail "no preview window to close"
@@ -77,10 +75,9 @@ grep -q "^child ScrClass SaverPreview 152x112" "$HOST_OUT" || fail "tool child: 
 # (here the current folder) and waited for.
 tooldir=$(ztmp)
 cp "$ZORBEL_TOOLS_DIR/scrprev_stub_gui.exe" "$tooldir/Scrprev.exe"
-(cd "$tooldir" && "$ZORBEL_WINE" "$ZORBEL_SCR" /p scrprev </dev/null >/dev/null 2>&1) &
-SPID=$!
-E2E_PIDS+=("$SPID")
-sleep 1.5
+ZSTART_IN=$tooldir zstart /p scrprev
+SPID=$ZPID
+sleep 1.5 # nothing marks an end that should not come: time for it to come
 zalive "$SPID" || fail "started tool: preview ended at once"
 zwait "$SPID" 15
 rc=$?

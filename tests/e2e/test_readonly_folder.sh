@@ -35,7 +35,7 @@ shotdir="$profile/Pictures/Zorbel Screensaver"
 
 zsaver_defaults
 zset_data_dir "$ro"
-zsaver_start
+zstart /s
 zkey F1
 zpoll 10 test -f "$shotdir/shot0000.bmp" || fail "no shot0000.bmp in Pictures"
 zkey F1
@@ -53,7 +53,7 @@ zfile_is "$logdir/error.log" "$LOG_HEADER" || fail "no log in the local applicat
 gone=$(ztmp)
 cp -r "$src/." "$gone/"
 zset_data_dir "$gone"
-zsaver_start
+zstart /s
 rm -rf "$gone"
 zkey F1
 zpoll 10 test -f "$shotdir/shot0002.bmp" || fail "a vanished folder: no shot0002.bmp in Pictures"
@@ -67,10 +67,10 @@ mkdir -p "$(dirname "$logdir")"
 : >"$logdir"
 : >"$shotdir"
 zset_data_dir "$ro"
-zsaver_start
+zstart /s
 zshot "$E2E_TMP/noplace.png"
 zkey F1
-sleep 1
+sleep 1 # time for a wrong end to come
 zalive "$ZPID" || fail "no per-user folders: the saver died"
 zkey a
 zwait "$ZPID" 20 || fail "no per-user folders: the saver did not end"

@@ -28,11 +28,8 @@ zsaver_defaults
 zset_data_dir "$data"
 zstart /s
 saver=$ZPID
-zwindow SaverWindow 30 >/dev/null || fail "no saver window"
-sleep 2
 zkey F1
-shot_ready() { [ -f "$1" ] && [ "$(stat -c %s "$1")" = "$2" ]; }
-zpoll 15 shot_ready "$data/shot0000.bmp" $((54 + 2312 * 339)) || fail "no strip shot0000.bmp"
+zpoll 15 zfile_size "$data/shot0000.bmp" $((54 + 2312 * 339)) || fail "no strip shot0000.bmp"
 zkey a
 zwait "$saver" 15 >/dev/null
 

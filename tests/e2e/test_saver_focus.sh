@@ -31,18 +31,18 @@ steps_are() { [ "$(steps)" -eq "$1" ]; }
 steady() {
   local before
   before=$(steps)
-  sleep 0.5
+  sleep 0.5 # steady: no step for this long
   [ "$(steps)" -eq "$before" ]
 }
 calls() { [ -f "$STUB_LOG" ] && tr -d '\r' <"$STUB_LOG" | wc -l || echo 0; }
 calls_at_least() { [ "$(calls)" -ge "$1" ]; }
 
-start_saver() { # password delay; the stub library answers "no"
+# Runs the saver with a password delay; the stub library answers "no".
+run_with_delay() { # password delay
   rm -f "$STUB_LOG" "$data/error.log"
   zreg_set_platform "Password Delay" REG_DWORD "$1"
   ZORBEL_STUB_ANSWER=0 zstart /s
   saver=$ZPID
-  zwindow SaverWindow 30 >/dev/null || fail "no saver window (delay $1)"
   zpoll 20 steps_are 1 || fail "delay $1: the first step logged $(steps) errors"
 }
 
@@ -53,14 +53,14 @@ take_activation() {
 }
 
 # --- Held Enter, then lost activation within the delay
-start_saver 100000
+run_with_delay 100000
 ztool saver_poke hold 6 || fail "saver_poke hold: status $?"
 zpoll 20 steps_are 7 || fail "Enter held for six presses made $(($(steps) - 1)) steps"
-sleep 0.5
+sleep 0.5 # nothing marks a step that should not come: time for it to come
 steps_are 7 || fail "the release of Enter made a step ($(steps) errors)"
 # A real key held down: the X server repeats it, Wine passes the repeats on.
 xdotool keydown Return
-sleep 2
+sleep 2 # held this long
 xdotool keyup Return
 zpoll 20 steady || fail "the steps of a held Return do not stop after its release"
 held=$(($(steps) - 7))
@@ -74,11 +74,11 @@ rc=$?
 calls_at_least 1 && fail "asked for the password within the delay"
 
 # --- Lost activation after the delay: the password is asked and refused
-start_saver 0
+run_with_delay 0
 sleep 1 # beyond a delay of 0
 take_activation
 zpoll 20 calls_at_least 1 || fail "losing the activation did not ask for the password"
-sleep 1
+sleep 1 # time for a wrong end to come
 zsaver_window || fail "the saver ended on a refused password after losing the activation"
 bad=$(tr -d '\r' <"$STUB_LOG" | grep -vx 'verify window')
 [ -z "$bad" ] || fail "unexpected library calls: $bad"

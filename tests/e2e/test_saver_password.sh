@@ -27,44 +27,45 @@ zset_data_dir "$data"
 calls() { [ -f "$STUB_LOG" ] && tr -d '\r' <"$STUB_LOG" | wc -l || echo 0; }
 calls_are() { [ "$(calls)" -eq "$1" ]; }
 
-# Starts the saver with the library and answer; the pid goes to saver.
-start_saver() { # password delay, answer
+# Runs the saver with the library and answer; the pid goes to saver. The
+# data folder is empty: the screen stays black.
+run_with() { # password delay, answer
   rm -f "$STUB_LOG"
   zreg_set_platform "Password Delay" REG_DWORD "$1"
-  ZORBEL_STUB_ANSWER=$2 zstart /s
+  ZORBEL_STUB_ANSWER=$2 ZSTART_BLACK_OK=1 zstart /s
   saver=$ZPID
-  zwindow SaverWindow 30 >/dev/null || fail "no saver window (delay $1, answer $2)"
 }
 
 # --- Refused
-start_saver 0 0
+run_with 0 0
 sleep 1 # some time must have passed beyond a delay of 0
 zkey a
 zpoll 20 calls_are 1 || fail "a key after the delay did not ask for the password ($(calls) calls)"
 [ "$(tr -d '\r' <"$STUB_LOG")" = "verify window" ] || fail "verify call: $(cat "$STUB_LOG")"
+# Nothing marks an end or a call that should not come: time for it to come.
 sleep 1
 zsaver_window || fail "the saver ended on a refused password"
 cursor=$(ztool saver_state cursor) || fail "the saver shows a cursor after a refused password: $cursor"
 ztool saver_poke syscommand $((0xF060)) || fail "saver_poke SC_CLOSE: status $?"
 ztool saver_poke syscommand $((0xF140)) || fail "saver_poke SC_SCREENSAVE: status $?"
-sleep 1
+sleep 1 # as above
 calls_are 1 || fail "SC_CLOSE or SC_SCREENSAVE reached the close rule ($(calls) calls)"
 zkey alt+F4
-sleep 1
+sleep 1 # as above
 calls_are 1 || fail "Alt+F4 reached the close rule ($(calls) calls)"
 ztool saver_poke close || fail "saver_poke close: status $?"
 zpoll 20 calls_are 2 || fail "a WM_CLOSE after a refused password did not ask again ($(calls) calls)"
 zkey b
 zpoll 20 calls_are 3 || fail "a later key did not ask again ($(calls) calls)"
-sleep 1
+sleep 1 # as above
 zsaver_window || fail "the saver ended on the second refused password"
 calls_are 3 || fail "more calls than closes: $(calls)"
 kill "$saver"
 zwait "$saver" 20 >/dev/null
 
 # --- Accepted
-start_saver 0 1
-sleep 1
+run_with 0 1
+sleep 1 # beyond a delay of 0
 zkey a
 zwait "$saver" 20
 rc=$?
@@ -73,7 +74,7 @@ calls_are 1 || fail "accepted: $(calls) calls"
 
 # --- Within the delay
 for delay in 600 4294968; do
-  start_saver "$delay" 0
+  run_with "$delay" 0
   sleep 1 # beyond the 704 ms that 4294968 s come to in 32-bit milliseconds
   zkey a
   zwait "$saver" 20
@@ -84,8 +85,8 @@ done
 
 # --- The NT family: no library is loaded, whatever the environment names
 zwine_app_set "" Version win10
-ZORBEL_PASSWORD_CPL=$(zwinpath "$ZSAVER_DIR/PASSWORD.CPL") start_saver 0 0
-sleep 1
+ZORBEL_PASSWORD_CPL=$(zwinpath "$ZSAVER_DIR/PASSWORD.CPL") run_with 0 0
+sleep 1 # beyond a delay of 0
 zkey a
 zwait "$saver" 20
 rc=$?

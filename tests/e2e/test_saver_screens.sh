@@ -46,7 +46,7 @@ item_in() { # picture, left, right
 }
 
 run_saver() { # picture, left, right
-  zsaver_start
+  zstart /s
   zpoll 10 item_in "$@" ||
     fail "$(basename "$1") not alone on the primary monitor ($(zbbox "$NOW"), display $(zscreen_size "$NOW"))"
 }
@@ -78,8 +78,9 @@ y=$AT_Y
 [ $((x / 2 + 300)) -lt 1920 ] && [ $((y / 2 + 200)) -lt 1080 ] ||
   fail "doubled comic at $x,$y beyond the room of the halved screen"
 zkey F1
-zpoll 10 test -s "$data/shot0000.bmp" || fail "F1 saved nothing"
-sleep 0.5
+# The doubled comic, 600 x 400 pixels of 3 bytes, after 54 bytes of headers.
+zpoll 10 zfile_size "$data/shot0000.bmp" $((54 + 600 * 3 * 400)) ||
+  fail "F1 saved no whole shot ($(stat -c %s "$data/shot0000.bmp" 2>/dev/null) bytes)"
 [ "$(compare -metric AE "$data/shot0000.bmp" "$E2E_TMP/a2.png" null: 2>&1)" = 0 ] ||
   fail "the screenshot is not the doubled comic"
 end_saver

@@ -55,24 +55,25 @@ shot_item() {
 }
 
 # Waits for an item other than PREV; prints it and keeps its screenshot.
+# An item out of place ends the wait at once.
 wait_item() { # prev, seconds
-  local end=$((SECONDS + $2)) now rc
-  while [ "$SECONDS" -lt "$end" ]; do
-    zshot "$NOW"
-    now=$(shot_item "$NOW")
-    rc=$?
-    [ "$rc" = 2 ] && return 1
-    if [ -n "$now" ] && [ "$now" != "$1" ]; then
-      cp "$NOW" "$ITEM"
-      echo "$now"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+  SEEN=""
+  zpoll "$2" item_other_than "$1" && [ "$SEEN" != misplaced ] && echo "$SEEN"
 }
 
-shot_ready() { [ -f "$1" ] && [ "$(stat -c %s "$1")" = "$2" ]; }
+item_other_than() { # prev; sets SEEN
+  local now rc
+  zshot "$NOW"
+  now=$(shot_item "$NOW")
+  rc=$?
+  if [ "$rc" = 2 ]; then
+    SEEN=misplaced
+    return 0
+  fi
+  [ -n "$now" ] && [ "$now" != "$1" ] || return 1
+  cp "$NOW" "$ITEM"
+  SEEN=$now
+}
 
 # --- Run 1
 printf 'zb\r\nofficial\r\na.pcx\r\nb.pcx\r\n' >"$data/comics.ini"
@@ -82,13 +83,14 @@ zset_data_dir "$data"
 zpointer_at 400 300
 zstart /s
 saver=$ZPID
-zwindow SaverWindow 30 >/dev/null || fail "no saver window"
 zshot "$NOW"
 read -r SW SH <<<"$(zscreen_size "$NOW")"
 
 # Without a timer only the start-up step can have drawn it.
 first=$(wait_item "" 20) || fail "the first item did not appear"
 echo "first item: $first"
+# The checks that something does not happen give it time to happen first:
+# nothing marks the moment it would.
 sleep 1.5
 zshot "$NOW"
 [ "$(shot_item "$NOW")" = "$first" ] || fail "the first item did not stay without a timer"
@@ -97,12 +99,12 @@ read -r name x y <<<"$first"
 read -r w h _ _ <<<"$(zbbox "$ITEM")"
 row=$(((3 * w + 3) / 4 * 4))
 zkey F1
-zpoll 15 shot_ready "$data/shot0000.bmp" $((54 + row * h)) || fail "no whole shot0000.bmp"
+zpoll 15 zfile_size "$data/shot0000.bmp" $((54 + row * h)) || fail "no whole shot0000.bmp"
 convert "$ITEM" -crop "${w}x${h}+$x+$y" +repage "$E2E_TMP/crop.png"
 differ=$(compare -metric AE "$data/shot0000.bmp" "$E2E_TMP/crop.png" null: 2>&1)
 [ "$differ" = 0 ] || fail "shot0000.bmp differs from the screen at the item: $differ"
 zkey F1
-zpoll 15 shot_ready "$data/shot0001.bmp" $((54 + row * h)) || fail "no whole shot0001.bmp"
+zpoll 15 zfile_size "$data/shot0001.bmp" $((54 + row * h)) || fail "no whole shot0001.bmp"
 cmp -s "$data/shot0000.bmp" "$data/shot0001.bmp" || fail "the second shot differs from the first"
 
 previous=$first
@@ -114,22 +116,22 @@ for i in 1 2 3; do
 done
 
 ztool saver_poke close || fail "saver_poke close: status $?"
-sleep 1
+sleep 1 # time for a wrong end to come
 zsaver_window || fail "another program's WM_CLOSE ended the saver"
 ztool saver_poke syscommand $((0xF060)) || fail "saver_poke SC_CLOSE: status $?"
 ztool saver_poke syscommand $((0xF140)) || fail "saver_poke SC_SCREENSAVE: status $?"
-sleep 1
+sleep 1 # time for a wrong end to come
 zsaver_window || fail "SC_CLOSE or SC_SCREENSAVE ended the saver"
 # System keys are not keys of the saver; Alt+F4 becomes SC_CLOSE.
 zkey alt+x
 zkey alt+F4
-sleep 1
+sleep 1 # time for a wrong end to come
 zsaver_window || fail "an Alt key combination ended the saver"
 zshot "$NOW"
 [ "$(shot_item "$NOW")" = "$previous" ] || fail "the screen changed on close messages"
 
 zmove 450 350
-sleep 1.5
+sleep 1.5 # time for a wrong end to come
 zsaver_window || fail "a move of 50 and 50 pixels ended the saver"
 zmove 451 350
 zwait "$saver" 20
@@ -145,7 +147,6 @@ printf 'random\r\nstrip.txt\r\n' >"$data/comics.ini"
 zreg_set "Time Delay" REG_DWORD 1
 zstart /s
 saver=$ZPID
-zwindow SaverWindow 30 >/dev/null || fail "run 2: no saver window"
 previous=$(wait_item "" 20) || fail "run 2: no first strip"
 echo "first strip: $previous"
 for i in 1 2; do

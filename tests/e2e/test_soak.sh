@@ -51,7 +51,6 @@ soak_run() { # label, folder, steps, every, warm-up rounds, growth bound kB
   zset_data_dir "$data"
   zstart /s
   saver=$ZPID
-  zwindow SaverWindow 30 >/dev/null || fail "$label: no saver window"
   status_kb() { awk -v k="$1:" '$1 == k { print $2 }' "/proc/$saver/status"; }
   while :; do
     # Step 0 is read once the first item is up; then after every round.
@@ -62,7 +61,7 @@ soak_run() { # label, folder, steps, every, warm-up rounds, growth bound kB
     if [ "$round" -gt 0 ]; then
       ztool saver_poke keys 1 0 112 >/dev/null || fail "$label: no answer to F1"
     fi
-    sleep 1 # the last item's sound, if any, under way
+    sleep 1 # the last item's sound, if any, under way: nothing marks it
     counts=$(ztool saver_bench counts) || fail "$label: counts: $counts"
     read -r _ _ _ gdi _ _ _ _ _ _ _ maxms <<<"$line"
     read -r _ handles _ threads <<<"$counts"
