@@ -133,3 +133,76 @@ xsaver_window() {
 xsanitizer_clean() { # stderr file
   ! grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$1"
 }
+
+# The real xscreensaver daemon on DISPLAY, running the saver from its
+# programs: list. It refuses to start hacks as root, so as root it runs as
+# an unprivileged user of its own (made here when missing).
+XS_USER=zorbel-saver
+XS_RUN=()
+XS_HOME=""
+XS_PID=""
+
+xs_start() { # program line
+  XS_HOME=$X11_TMP/xs-home
+  mkdir -p "$XS_HOME"
+  if [ "$(id -u)" -eq 0 ]; then
+    id "$XS_USER" >/dev/null 2>&1 ||
+      useradd --system --no-create-home --shell /usr/sbin/nologin "$XS_USER" ||
+      fail "cannot make the user $XS_USER"
+    chown "$XS_USER" "$XS_HOME"
+    XS_RUN=(runuser -u "$XS_USER" --)
+  fi
+  cat >"$XS_HOME/.xscreensaver" <<XSEOF
+mode: one
+selected: 0
+lock: False
+fade: False
+unfade: False
+splash: False
+dpmsEnabled: False
+timeout: 0:30:00
+cycle: 0:30:00
+programs: $1 \\n
+XSEOF
+  "${XS_RUN[@]}" env -i DISPLAY="$DISPLAY" HOME="$XS_HOME" PATH=/usr/bin:/bin \
+    XDG_STATE_HOME="$XS_HOME/state" LSAN_OPTIONS="$LSAN_OPTIONS" ASAN_OPTIONS="$ASAN_OPTIONS" \
+    UBSAN_OPTIONS="$UBSAN_OPTIONS" xscreensaver --no-splash --verbose >"$X11_TMP/xscreensaver.log" 2>&1 &
+  XS_PID=$!
+  X11_PIDS+=("$XS_PID")
+  local i
+  for i in $(seq 1 50); do
+    xs_command -time >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  fail "the xscreensaver daemon does not answer: $(tail -5 "$X11_TMP/xscreensaver.log")"
+}
+
+xs_command() { "${XS_RUN[@]}" env DISPLAY="$DISPLAY" HOME="$XS_HOME" xscreensaver-command "$@"; }
+
+# PIDs of the saver processes that xscreensaver started.
+xs_savers() { pgrep -f "^$SAVER " || true; }
+
+# Presses a key COUNT times in a window, then waits until the saver has
+# handled them all (it uses no CPU for a moment: with -time-delay 0 it has
+# no timer).
+xkeys() { # window key count pid
+  xdotool key --window "$1" --delay 0 --repeat "$3" --repeat-delay 0 "$2" 2>/dev/null ||
+    fail "xdotool key $2"
+  xidle "$4"
+}
+
+xcpu() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+
+xidle() { # pid
+  local before after i
+  for i in $(seq 1 3000); do
+    before=$(xcpu "$1")
+    sleep 0.3
+    after=$(xcpu "$1")
+    [ -z "$after" ] && return 0 # ended: the caller finds out
+    [ "$before" = "$after" ] && return 0
+  done
+  fail "the saver never came to rest"
+}
+
+xstatus_kb() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"; }
