@@ -206,3 +206,12 @@ xidle() { # pid
 }
 
 xstatus_kb() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"; }
+
+# The pixel checks and picture makers of the Windows saver's tests.
+E2E_ROOT=$X11_ROOT
+# shellcheck source=../e2e/saver_data.sh
+. "$X11_ROOT/tests/e2e/saver_data.sh"
+# shellcheck source=../e2e/saver_checks.sh
+. "$X11_ROOT/tests/e2e/saver_checks.sh"
+
+xroot_id() { xwininfo -root | awk '/Window id:/ { print $4 }'; }
