@@ -1,5 +1,6 @@
 #include "x11/x_window.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -52,6 +53,33 @@ int64_t nowNs() {
   timespec t{};
   clock_gettime(CLOCK_MONOTONIC, &t);
   return int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec;
+}
+
+// The virtual root that some window managers put over the real one: a
+// child of the root that names itself in __SWM_VROOT.
+Window virtualRoot(Display* d, Window root) {
+  Atom vroot = XInternAtom(d, "__SWM_VROOT", False);
+  Window rootReturn = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  Window found = root;
+  if (XQueryTree(d, root, &rootReturn, &parent, &children, &count) == 0) return root;
+  for (unsigned i = 0; i < count && found == root; ++i) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, children[i], vroot, 0, 1, False, XA_WINDOW, &type, &format, &items,
+                           &after, &data) == Success &&
+        type == XA_WINDOW && items == 1 && data != nullptr) {
+      found = *reinterpret_cast<Window*>(data);
+    }
+    if (data != nullptr) XFree(data);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
 }
 
 }  // namespace
@@ -125,7 +153,7 @@ bool XWindowScreen::open(const LinuxOptions& options, std::string* error) {
     XSelectInput(d, s.window, ExposureMask | StructureNotifyMask | KeyPressMask);
     XMapWindow(d, s.window);
   } else {
-    s.window = RootWindow(d, screen);
+    s.window = virtualRoot(d, RootWindow(d, screen));
     const char* given = std::getenv("XSCREENSAVER_WINDOW");
     unsigned long id = 0;
     if (options.target == DrawTarget::WindowId) {
