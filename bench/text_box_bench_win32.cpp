@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "base/log_file.h"
-#include "win32/gdi/image.h"
-#include "win32/gdi/text_box.h"
-#include "win32/shell/globals.h"
 #include "core/show/settings.h"
-#include "core/show/show_state.h"
+#include "core/show/show.h"
+#include "core/show/show_text.h"
+#include "win32/gdi/gdi_painter.h"
+#include "win32/gdi/screen.h"
 
 namespace {
 
@@ -46,13 +46,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no window\n");
     return 1;
   }
-  screenWidth = 640;
-  screenHeight = 480;
   static SaverSettings record;
   GetTempPathA(sizeof record.directory, record.directory);
-  settings = &record;
+  static Show show;
+  show.settings = &record;
+  show.painter = gdiPainter(&show);
+  show.screenWidth = 640;
+  show.screenHeight = 480;
 
-  Image strip;
+  Picture surface;
+  Image& strip = surface.image;
   strip.create(700, 339);
   if (strip.failed) {
     std::fprintf(stderr, "no surface\n");
@@ -69,7 +72,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < rounds + 5; ++i) {
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    drawn = drawTextBox(&strip, 120, 30, text, 90, 300, 12, 10, 230, false) && drawn;
+    drawn = drawTextBox(show, &surface, 120, 30, text, 90, 300, 12, 10, 230, false) && drawn;
     QueryPerformanceCounter(&end);
     if (i >= 5) times.push_back(millisecondsBetween(start, end, frequency));  // 5 warm-up rounds
   }

@@ -9,13 +9,14 @@
 
 #include "authoring/picture_check.h"
 #include "authoring/template_check.h"
+#include "base/data_path.h"
 #include "base/file.h"
-#include "core/show/settings.h"
 #include "core/show/comic_catalog.h"
+#include "core/show/settings.h"
 
 namespace {
 
-const char* const kCatalogFile = "comics.ini";
+const char kCatalogFile[] = "comics.ini";
 
 struct Listed {
   std::string name;
@@ -82,7 +83,7 @@ void noteOpened(void* context, bool byteOrderMark) {
 // The fixed pictures: the logo and the picture of the error display.
 void checkFixedPicture(const std::string& folder, const char* name, PictureChecker& pictures,
                        Findings& findings) {
-  if (!zfile::exists((folder + "\\" + name).c_str())) {
+  if (!zfile::exists(dataPath(folder, name).c_str())) {
     findings.warning(name, 0, "missing: the saver shows nothing in its place");
     return;
   }
@@ -105,12 +106,10 @@ FolderResult checkFolder(const char* folder, Findings& findings) {
     return FolderResult::unreadable;
   }
 
-  // The readers find the data folder in the settings; every list is on, so
-  // that everything listed is read.
+  // The readers are given the folder with every list on, so that
+  // everything listed is read.
   record.setDefaults();
   std::strcpy(record.directory, dir.c_str());
-  SaverSettings* previous = settings;
-  settings = &record;
 
   CatalogNotes notes;
   notes.findings = &findings;
@@ -122,7 +121,7 @@ FolderResult checkFolder(const char* folder, Findings& findings) {
   bool available = false;
   {
     ComicCatalog catalog;
-    loaded = catalog.load((dir + "\\" + kCatalogFile).c_str(), &listener);
+    loaded = catalog.load(dataPath(dir, kCatalogFile).c_str(), record, &listener);
     for (int32_t count : catalog.listCount) available = available || count > 0;
     available = available || catalog.popupCount > 0;
   }
@@ -134,7 +133,7 @@ FolderResult checkFolder(const char* folder, Findings& findings) {
   for (const Listed& item : notes.listed) {
     if (item.popup) {
       pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
-      if (!item.sound.empty() && !zfile::exists((dir + "\\" + item.sound).c_str()))
+      if (!item.sound.empty() && !zfile::exists(dataPath(dir, item.sound).c_str()))
         findings.warning(kCatalogFile, item.line,
                          item.sound + ": missing: the popup shows without its sound");
     } else if (item.list % 3 == TypeOfficial) {
@@ -148,6 +147,5 @@ FolderResult checkFolder(const char* folder, Findings& findings) {
   checkFixedPicture(dir, "ZBLogo.pcx", pictures, findings);
   checkFixedPicture(dir, "error.pcx", pictures, findings);
 
-  settings = previous;
   return findings.errors() > 0 ? FolderResult::errors : FolderResult::clean;
 }

@@ -6,9 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "core/picture/pcx_decode.h"
+#include "base/data_path.h"
 #include "base/file.h"
-#include "win32/gdi/strip_composition.h"
+#include "core/picture/pcx_decode.h"
+#include "core/picture/pcx_width.h"
+#include "core/picture/strip_geometry.h"
 
 namespace {
 
@@ -75,7 +77,7 @@ PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
     return facts;
   }
   std::vector<uint8_t> bytes;
-  if (!readWhole(folder_ + "\\" + name, bytes)) {
+  if (!readWhole(dataPath(folder_, name), bytes)) {
     findings_.error(file, line, name + ": Unable to open file (missing or unreadable)");
     return facts;
   }
@@ -93,7 +95,8 @@ PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
       findings_.error(file, line,
                       name + ": a strip panel must be a PCX picture; a BMP panel is measured " +
                           "through PCX header bytes, here as " +
-                          std::to_string(pcxFileWidth(name.c_str())) + " pixels wide");
+                          std::to_string(pcxFileWidth(folder_.c_str(), name.c_str())) +
+                          " pixels wide");
       return facts;
     }
     if (bits != 24)
@@ -133,10 +136,11 @@ PictureFacts PictureChecker::examine(const std::string& name, PictureUse use,
       findings_.warning(file, line,
                         name + ": the picture data ends early; the rest is drawn black");
   }
-  if (use == PictureUse::panel && layout.height > kStripRows)
+  if (use == PictureUse::panel && layout.height > strip::kHeight)
     findings_.warning(file, line,
                       name + ": " + std::to_string(layout.height) +
-                          " rows tall; a strip shows only the top " + std::to_string(kStripRows));
+                          " rows tall; a strip shows only the top " +
+                          std::to_string(strip::kHeight));
   facts.usable = true;
   return facts;
 }

@@ -36,6 +36,3 @@ class PictureChecker {
   Findings& findings_;
   std::map<std::string, PictureFacts> seen_;
 };
-
-// Rows a strip shows; a panel taller than this is cut.
-constexpr int32_t kStripRows = 339;

@@ -9,14 +9,14 @@
 #include <ctime>
 #include <string>
 
-#include "core/picture/bmp_header.h"
-#include "win32/gdi/image.h"
+#include "base/data_path.h"
 #include "base/file.h"
-#include "win32/gdi/strip_composition.h"
-#include "core/strip/strip_randomizer.h"
+#include "core/picture/bmp_header.h"
 #include "core/show/settings.h"
-#include "win32/gdi/error_display.h"
-#include "core/show/random_source.h"
+#include "core/show/show.h"
+#include "core/show/strip_composition.h"
+#include "core/strip/strip_randomizer.h"
+#include "win32/gdi/gdi_painter.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ bool parse(int argc, char** argv, Options& o) {
 // What the error display would have shown, for the failure line.
 std::string shownErrors;
 
-void collectError(const char* message) {
+void collectError(void*, const char* message) {
   if (!shownErrors.empty()) shownErrors += "; ";
   shownErrors += message;
 }
@@ -94,13 +94,13 @@ std::string choices(StripRandomizer& r) {
 }
 
 // One strip; true when its file was written.
-bool renderOne(const Options& o, const std::string& templatePath, uint32_t seed) {
-  randomSource().seed(seed);
+bool renderOne(Show& show, const Options& o, const std::string& templatePath, uint32_t seed) {
+  show.random.seed(seed);
   StripRandomizer r(templatePath.c_str());
   if (o.strip != nullptr) {
-    r.readStrip(o.strip);
+    r.readStrip(o.strip, show.random);
   } else {
-    r.pickRandomStrip();
+    r.pickRandomStrip(show.random);
   }
   std::string label = std::string(o.templateName) + " seed " + std::to_string(seed);
   if (r.statusCode() != Ready) {
@@ -109,23 +109,24 @@ bool renderOne(const Options& o, const std::string& templatePath, uint32_t seed)
     return false;
   }
   shownErrors.clear();
-  Image strip;
-  createStripSurface(r, strip);
-  bool drawn = !strip.failed && drawStripPanels(r, strip);
+  const Painter& p = show.painter;
+  Picture* strip = createStripSurface(show, r);
+  bool drawn = !p.facts(p.context, strip).failed && drawStripPanels(show, r, strip);
   if (!drawn) {
     std::printf("%s: %s%sStrip Error.\n", label.c_str(), shownErrors.c_str(),
                 shownErrors.empty() ? "" : "; ");
-    strip.release();
+    p.closePicture(p.context, strip);
     return false;
   }
   GdiFlush();
+  PictureFacts facts = p.facts(p.context, strip);
   std::string file = o.out + "\\" + fileNamePart(stem(o.templateName)) + "-" +
                      fileNamePart(r.currentStrip()) + "-" + std::to_string(seed) + ".bmp";
   zfile::Handle out = zfile::createWrite(file.c_str());
   bool written =
-      out != zfile::kNoFile && bmp::writeFile(out, strip.width, strip.height, strip.pixels);
+      out != zfile::kNoFile && bmp::writeFile(out, facts.width, facts.height, facts.pixels.pixels);
   zfile::close(out);
-  strip.release();
+  p.closePicture(p.context, strip);
   if (!written) {
     std::printf("%s: cannot write %s\n", label.c_str(), file.c_str());
     return false;
@@ -151,18 +152,18 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::strcpy(record.directory, o.folder);
-  settings = &record;
-  routeErrorsTo(collectError);
+  Show show;
+  show.settings = &record;
+  show.painter = gdiPainter(&show);
+  show.painter.errorSink = collectError;
   if (!o.seeded) {
     o.seed = static_cast<uint32_t>(std::time(nullptr));
     std::printf("seed %lu\n", static_cast<unsigned long>(o.seed));
   }
-  std::string templatePath = std::string(o.folder) + "\\" + o.templateName;
+  std::string templatePath = dataPath(o.folder, o.templateName);
   long failed = 0;
   for (long k = 0; k < o.count; ++k) {
-    if (!renderOne(o, templatePath, o.seed + static_cast<uint32_t>(k))) ++failed;
+    if (!renderOne(show, o, templatePath, o.seed + static_cast<uint32_t>(k))) ++failed;
   }
-  routeErrorsTo(nullptr);
-  settings = nullptr;
   return failed == 0 ? 0 : 1;
 }

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/data_path.h"
+#include "core/picture/strip_geometry.h"
+#include "core/random/random_source.h"
 #include "core/strip/strip_randomizer.h"
 #include "core/strip/text_buffer.h"
 
 namespace {
-
-constexpr int32_t kLineAdvance = 16;  // between the lines of a speech text
-constexpr int32_t kPanelGaps = 20;
 
 // Line of the last line read: the one holding the byte before position.
 int32_t lineBefore(const TextBuffer& buffer, int32_t position) {
@@ -33,13 +33,13 @@ bool commentBefore(const TextBuffer& buffer, int32_t position) {
 }
 
 // The row a speech text's last line reaches, as the text box measures it:
-// lines 16 rows apart, each as tall as the font (twice the size plus 8,
-// rounded up to even).
+// lines a line advance apart, each as tall as the speech font (rounded up
+// to even).
 int32_t textBottom(const StripTextbox& box, const std::string& text) {
   int32_t lines = 1 + static_cast<int32_t>(std::count(text.begin(), text.end(), '\\'));
-  int32_t height = 2 * box.textSize + 8;
+  int32_t height = strip::speechFontHeight(box.textSize);
   height += height & 1;
-  return box.textY + (lines - 1) * kLineAdvance + height;
+  return box.textY + (lines - 1) * strip::kLineAdvance + height;
 }
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
@@ -49,7 +49,7 @@ std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 void TemplateChecker::check(const std::string& name, const std::string& file, int32_t line) {
   if (!checked_.insert(name).second) return;
   name_ = name;
-  path_ = folder_ + "\\" + name;
+  path_ = dataPath(folder_, name);
   categories_.clear();
   textChecks_.clear();
 
@@ -82,11 +82,14 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
   // Made as the saver makes it: a broken header further down does not stop
   // the strips listed before it.
   StripRandomizer strip(path_.c_str());
-  strip.readStrip(stripName.c_str());
+  // Which entries it draws does not matter here, only whether it reads.
+  RandomSource random;
+  random.seed(0);
+  strip.readStrip(stripName.c_str(), random);
   std::string where = "strip " + quoted(stripName);
   int32_t errorsBefore = findings_.errors();
 
-  int32_t width = kPanelGaps;
+  int32_t width = strip::kPanelGaps;
   bool measured = true;
   for (int i = 0; i < 3; ++i) {
     const StripPanel& panel = strip.panel(i);
@@ -182,11 +185,11 @@ void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
           "\"#\" starts a comment, also in a speech text: the box shows " + quoted(entry.text));
     if (entry.text == ".") continue;
     int32_t bottom = textBottom(box, entry.text);
-    if (box.textY >= kStripRows || bottom >= kStripRows)
+    if (box.textY >= strip::kHeight || bottom >= strip::kHeight)
       findings_.error(name_, line,
                       "Text out of bounds. (" + where + ": this text, at row " +
                           std::to_string(box.textY) + " in size " + std::to_string(box.textSize) +
                           ", reaches row " + std::to_string(bottom) + " of a strip of " +
-                          std::to_string(kStripRows) + " rows; the whole strip is dropped)");
+                          std::to_string(strip::kHeight) + " rows; the whole strip is dropped)");
   }
 }

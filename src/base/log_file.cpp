@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-const char* const kDefaultLogHeader = "-----------Quenwick Log File----------\n";
+const char kDefaultLogHeader[] = "-----------Quenwick Log File----------\n";
 
 void formatDecimal(int32_t value, char out[12]) {
   // Work in unsigned so that the most negative value needs no special case.

@@ -27,7 +27,7 @@ class LogFile {
 };
 
 // The header written when open is given none.
-extern const char* const kDefaultLogHeader;
+extern const char kDefaultLogHeader[];
 
 // The process-wide log; closed at normal exit.
 LogFile& logFile();

@@ -11,7 +11,7 @@
 #include <new>
 #include <string>
 
-struct TextFont {
+struct Font {
   int32_t cellHeight = 0;
   int32_t ascent = 0;
   FT_F26Dot6 charSize = 0;
@@ -105,7 +105,7 @@ void cellUnits(FT_Face face, int32_t* ascent, int32_t* total) {
   }
 }
 
-bool useSize(const TextFont* font) {
+bool useSize(const Font* font) {
   Library& l = lib();
   if (l.currentSize == font->charSize) return true;
   if (FT_Set_Char_Size(l.face, 0, font->charSize, 72, 72) != 0) return false;
@@ -141,9 +141,9 @@ int32_t advanceOf() {
 
 }  // namespace
 
-TextFont* openTextFont(int32_t cellHeight) {
+Font* openTextFont(int32_t cellHeight) {
   if (cellHeight < 1 || !ready()) return nullptr;
-  TextFont* font = new (std::nothrow) TextFont();
+  Font* font = new (std::nothrow) Font();
   if (font == nullptr) return nullptr;
   int32_t ascent = 0;
   int32_t total = 0;
@@ -156,9 +156,9 @@ TextFont* openTextFont(int32_t cellHeight) {
   return font;
 }
 
-void closeTextFont(TextFont* font) { delete font; }
+void closeTextFont(Font* font) { delete font; }
 
-void measureTextLine(TextFont* font, const char* text, int32_t length, int32_t* width,
+void measureTextLine(Font* font, const char* text, int32_t length, int32_t* width,
                      int32_t* height) {
   *width = 0;
   *height = 0;
@@ -171,7 +171,7 @@ void measureTextLine(TextFont* font, const char* text, int32_t length, int32_t* 
   *height = font->cellHeight;
 }
 
-void drawTextLine(TextFont* font, const textpixels::Surface& target, int32_t x, int32_t y,
+void drawTextLine(Font* font, const textpixels::Surface& target, int32_t x, int32_t y,
                   const char* text, int32_t length) {
   if (font == nullptr || target.pixels == nullptr || !useSize(font)) return;
   int32_t penX = x;

@@ -7,20 +7,19 @@
 
 #include "core/picture/text_pixels.h"
 
-struct TextFont;
+struct Font;
 
 // A font whose cell (ascent plus descent, the Windows metrics) is that many
 // pixels high. Null when no font file can be found or read.
-TextFont* openTextFont(int32_t cellHeight);
-void closeTextFont(TextFont* font);
+Font* openTextFont(int32_t cellHeight);
+void closeTextFont(Font* font);
 
 // Width and height of a line: the sum of the advances, and the cell height.
-void measureTextLine(TextFont* font, const char* text, int32_t length, int32_t* width,
-                     int32_t* height);
+void measureTextLine(Font* font, const char* text, int32_t length, int32_t* width, int32_t* height);
 
 // White text on no background, the top-left of its cell at x, y; what falls
 // outside target is left out.
-void drawTextLine(TextFont* font, const textpixels::Surface& target, int32_t x, int32_t y,
+void drawTextLine(Font* font, const textpixels::Surface& target, int32_t x, int32_t y,
                   const char* text, int32_t length);
 
 // The font file in use, for the log and the tests; empty when none.

@@ -107,7 +107,9 @@ int32_t clampTo(int64_t v, int32_t low, int32_t high) {
 
 }  // namespace
 
-Picture::~Picture() { std::free(pixels); }
+Picture::~Picture() {
+  if (!borrowed) std::free(pixels);
+}
 
 textpixels::Surface Picture::surface() const {
   textpixels::Surface s;
@@ -156,12 +158,12 @@ Picture* createPicture(int32_t width, int32_t height) {
   if (width > 0 && height > 0 && bytes <= INT32_MAX) {
     p->pixels = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1));
   }
+  p->width = width;
+  p->height = height;
   if (p->pixels == nullptr) {
     logFile().write("Create: Unable to create a DIB section\n");
     return p;
   }
-  p->width = width;
-  p->height = height;
   p->stride = static_cast<int32_t>(stride);
   p->failed = false;
   return p;

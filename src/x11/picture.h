@@ -1,10 +1,11 @@
-// Pictures in memory for the Linux saver: 24-bit bottom-up BGR rows, the
-// layout of the Windows saver's DIB sections, loaded from the data folder
-// with that saver's log lines. Portable.
+// The Linux saver's pictures (the core's Picture): 24-bit bottom-up BGR
+// rows in memory, the layout of the Windows saver's DIB sections, loaded
+// from the data folder with that saver's log lines. Portable.
 #pragma once
 
 #include <cstdint>
 
+#include "core/picture/pixel_rect.h"
 #include "core/picture/text_pixels.h"
 
 struct Picture {
@@ -18,8 +19,11 @@ struct Picture {
   int32_t width = 0;
   int32_t height = 0;
   int32_t stride = 0;
-  uint8_t* pixels = nullptr;  // owned; null when failed
+  uint8_t* pixels = nullptr;  // owned unless borrowed; null when failed
   bool failed = true;
+  // A view of the screen's pixels (a screen area), not its own.
+  bool borrowed = false;
+  PixelRect area;
 };
 
 // The named picture of the folder, PCX or BMP by its ending (matched in
@@ -29,7 +33,8 @@ struct Picture {
 Picture* loadPicture(const char* folder, const char* name);
 
 // A black picture of that size; failed (and logged as the Windows saver
-// logs a refused DIB section) for a size below 1 or too large.
+// logs a refused DIB section) for a size below 1 or too large, with the
+// size asked for all the same.
 Picture* createPicture(int32_t width, int32_t height);
 
 // Copies source onto target with its top-left at x, y, mirrored left to

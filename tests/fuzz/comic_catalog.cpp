@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "base/log_file.h"
-#include "fuzz_support.h"
-#include "core/show/settings.h"
 #include "core/show/comic_catalog.h"
+#include "core/show/settings.h"
+#include "fuzz_support.h"
 
 namespace {
 
@@ -56,7 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static SaverSettings record;
   record.setDefaults();
   std::strcpy(record.directory, fuzz::scratchFolder().c_str());
-  settings = &record;
 
   uint8_t use = fuzz::takeU8(data, size);
   record.useZB = use & 1;
@@ -78,11 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   logFile().open(log.c_str());
   {
     ComicCatalog c;
-    bool loaded = c.load(ini.c_str());
+    bool loaded = c.load(ini.c_str(), record);
     fuzz::require(loaded, "a readable file loads");
     checkCatalog(c);
   }
   logFile().close();
-  settings = nullptr;
   return 0;
 }

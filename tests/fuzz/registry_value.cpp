@@ -3,8 +3,9 @@
 #include <cstring>
 #include <memory>
 
-#include "fuzz_support.h"
 #include "core/show/settings.h"
+#include "fuzz_support.h"
+#include "win32/shell/registry_values.h"
 
 namespace {
 

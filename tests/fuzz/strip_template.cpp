@@ -1,11 +1,14 @@
 // The strip template reader: load, list, pick and read strips of any file.
 #include <cstring>
 
-#include "fuzz_support.h"
+#include "core/random/random_source.h"
 #include "core/strip/strip_randomizer.h"
-#include "core/show/random_source.h"
+#include "fuzz_support.h"
 
 namespace {
+
+// The generator the strips draw from, as a show's own would be.
+RandomSource generator;
 
 bool terminated(const char* field) { return std::memchr(field, 0, kTextField) != nullptr; }
 
@@ -49,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::require(listed >= 0, "count not negative");
 
   // One random strip, as the show makes it.
-  randomSource().seed(seed);
+  generator.seed(seed);
   {
     StripRandomizer strip(path.c_str());
-    strip.pickRandomStrip();
+    strip.pickRandomStrip(generator);
     checkRecord(strip);
   }
 
@@ -65,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 0; i < count; ++i) {
     StripRandomizer strip;
     strip.loadTemplateFile(path.c_str());
-    strip.readStrip(names[i]);
+    strip.readStrip(names[i], generator);
     checkRecord(strip);
   }
 

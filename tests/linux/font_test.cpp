@@ -6,8 +6,8 @@
 #include "x11/font_freetype.h"
 #include "x11/picture.h"
 
-TEST(TextFont, CellHeightAndWhiteTextWithinTheCell) {
-  TextFont* font = openTextFont(28);
+TEST(Font, CellHeightAndWhiteTextWithinTheCell) {
+  Font* font = openTextFont(28);
   ASSERT_NE(font, nullptr) << "no bold Comic Sans MS or Comic Neue (fonts-comic-neue)";
   EXPECT_NE(std::string(textFontFile()).find("Comic"), std::string::npos) << textFontFile();
   int32_t w = 0;

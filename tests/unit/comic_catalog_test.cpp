@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "base/log_file.h"
-#include "core/show/settings.h"
+#include "core/random/random_source.h"
 #include "core/show/comic_catalog.h"
-#include "core/show/random_source.h"
+#include "core/show/settings.h"
+#include "core/show/show.h"
 #include "core/show/show_start.h"
-#include "core/show/show_state.h"
 #include "support/test_files.h"
 
 namespace {
@@ -26,21 +26,16 @@ std::string strips(int count) {
 class Catalog : public testing::Test {
  protected:
   void SetUp() override {
-    saved_ = settings;
     own_.setDefaults();
     ASSERT_LT(dir.path().size(), sizeof own_.directory);
     std::strcpy(own_.directory, dir.path().c_str());
-    settings = &own_;
     logFile().open(dir.file("error.log").c_str(), "");
   }
-  void TearDown() override {
-    logFile().close();
-    settings = saved_;
-  }
+  void TearDown() override { logFile().close(); }
 
   std::unique_ptr<ComicCatalog> load(const std::string& text, bool expected = true) {
     auto c = std::make_unique<ComicCatalog>();
-    EXPECT_EQ(c->load(dir.write("comics.ini", text).c_str()), expected);
+    EXPECT_EQ(c->load(dir.write("comics.ini", text).c_str(), own_), expected);
     return c;
   }
   std::string log() {
@@ -62,7 +57,6 @@ class Catalog : public testing::Test {
 
   TempDir dir;
   SaverSettings own_;
-  SaverSettings* saved_ = nullptr;
 };
 
 using Names = std::vector<std::string>;
@@ -150,7 +144,7 @@ TEST_F(Catalog, ByteOrderMarkSkippedAndEveryLineReported) {
   std::string path = dir.write("comics.ini",
                                "\xEF\xBB\xBFOfficial\r\n\n# note\na.pcx\npopup\n"
                                "p.pcx s.wav \"We're #1\"\nofficial\nb.jpeg\nc.pcx\n");
-  ASSERT_TRUE(c.load(path.c_str(), &listener));
+  ASSERT_TRUE(c.load(path.c_str(), own_, &listener));
   EXPECT_TRUE(heard.mark);
   EXPECT_EQ(heard.lines, (Names{"1 section official", "4 comic a.pcx", "5 section popup",
                                 "6 popup p.pcx s.wav \"We're # open =We're",
@@ -232,8 +226,8 @@ TEST_F(Catalog, TemplateListsAreWeighedAndSwitchedOff) {
       "custom\nempty.txt\nmissing.txt\n"
       "pellow\nrandom\nt2.txt\n"
       "official\np.pcx\n";
-  EXPECT_EQ(templateWeight("t2.txt"), 3);
-  EXPECT_EQ(templateWeight("missing.txt"), 0);
+  EXPECT_EQ(templateWeight(own_.directory, "t2.txt"), 3);
+  EXPECT_EQ(templateWeight(own_.directory, "missing.txt"), 0);
 
   auto c = load(ini);
   EXPECT_EQ(list(*c, GroupZB, TypeRandom), (Names{"t1.txt", "t2.txt", "t1.txt"}));
@@ -276,8 +270,8 @@ TEST_F(Catalog, OddFilesLoadWithoutHarm) {
   EXPECT_EQ(empty->popupCount, 0);
 
   ComicCatalog missing;
-  EXPECT_FALSE(missing.load(dir.file("nope.ini").c_str()));
-  EXPECT_FALSE(missing.load(nullptr));
+  EXPECT_FALSE(missing.load(dir.file("nope.ini").c_str(), own_));
+  EXPECT_FALSE(missing.load(nullptr, own_));
   EXPECT_EQ(log(), "");
 
   // Lines past 199 characters come back in pieces, one popup each.
@@ -303,17 +297,18 @@ TEST_F(Catalog, OddFilesLoadWithoutHarm) {
 
 TEST_F(Catalog, InitShowLoadsAndSeedsOrDropsTheCatalogue) {
   dir.write("comics.ini", "official\na.pcx\n");
-  comicsSinceLogo = 9;
+  Show show;
+  show.settings = &own_;
+  show.comicsSinceLogo = 9;
   std::time_t before = std::time(nullptr);
-  EXPECT_TRUE(initShowWithScreen(1024, 768));
-  uint32_t drawn = randomSource().next();
+  EXPECT_TRUE(initShow(show, 1024, 768));
+  uint32_t drawn = show.random.next();
   std::time_t after = std::time(nullptr);
-  EXPECT_EQ(screenWidth, 1024);
-  EXPECT_EQ(screenHeight, 768);
-  ASSERT_TRUE(catalogLoaded);
-  ASSERT_NE(catalog, nullptr);
-  EXPECT_EQ(catalog->listCount[2], 1);
-  EXPECT_EQ(comicsSinceLogo, 0);
+  EXPECT_EQ(show.screenWidth, 1024);
+  EXPECT_EQ(show.screenHeight, 768);
+  ASSERT_TRUE(show.catalogLoaded);
+  EXPECT_EQ(show.catalog.listCount[2], 1);
+  EXPECT_EQ(show.comicsSinceLogo, 0);
   bool seededWithTheTime = false;
   for (std::time_t t = before; t <= after; ++t) {
     RandomSource expected;
@@ -325,11 +320,11 @@ TEST_F(Catalog, InitShowLoadsAndSeedsOrDropsTheCatalogue) {
   // Without comics.ini the show has no catalogue but still starts.
   TempDir empty;
   std::strcpy(own_.directory, empty.path().c_str());
-  comicsSinceLogo = 9;
-  EXPECT_TRUE(initShowWithScreen(640, 480));
-  EXPECT_FALSE(catalogLoaded);
-  EXPECT_EQ(catalog, nullptr);
-  EXPECT_EQ(comicsSinceLogo, 9);
-  EXPECT_EQ(screenWidth, 640);
-  screenWidth = screenHeight = 0;
+  show.comicsSinceLogo = 9;
+  EXPECT_TRUE(initShow(show, 640, 480));
+  EXPECT_FALSE(show.catalogLoaded);
+  EXPECT_EQ(show.catalog.listHead[2], nullptr);
+  EXPECT_EQ(show.catalog.listCount[2], 0);
+  EXPECT_EQ(show.comicsSinceLogo, 9);
+  EXPECT_EQ(show.screenWidth, 640);
 }

@@ -4,8 +4,7 @@
 #include <string>
 
 #include "base/log_file.h"
-#include "win32/gdi/strip_composition.h"
-#include "core/show/settings.h"
+#include "core/picture/pcx_width.h"
 #include "support/test_files.h"
 
 namespace {
@@ -20,9 +19,7 @@ std::string header(int16_t xmin, int16_t xmax) {
 
 TEST(PcxFileWidth, FromTheHeaderWindowAndLoggedWhenMissing) {
   TempDir dir;
-  SaverSettings record;
-  std::strncpy(record.directory, dir.path().c_str(), sizeof record.directory - 1);
-  settings = &record;
+  const char* folder = dir.path().c_str();
   logFile().open(dir.file("error.log").c_str(), "");
 
   dir.write("wide.pcx", header(0, 249));
@@ -30,15 +27,14 @@ TEST(PcxFileWidth, FromTheHeaderWindowAndLoggedWhenMissing) {
   dir.write("short.pcx", std::string("\x0a\x05\x01\x08\0\0\0\0\xff", 9));
   dir.write("ten.pcx", header(0, 9).substr(0, 10));
   dir.makeFolder("folder.pcx");
-  EXPECT_EQ(pcxFileWidth("wide.pcx"), 250);
-  EXPECT_EQ(pcxFileWidth("shifted.pcx"), 21);
-  EXPECT_EQ(pcxFileWidth("short.pcx"), 0);  // no whole header to measure
-  EXPECT_EQ(pcxFileWidth("ten.pcx"), 10);   // ten bytes are enough
-  EXPECT_EQ(pcxFileWidth("folder.pcx"), 0);
-  EXPECT_EQ(pcxFileWidth("gone.pcx"), 0);
+  EXPECT_EQ(pcxFileWidth(folder, "wide.pcx"), 250);
+  EXPECT_EQ(pcxFileWidth(folder, "shifted.pcx"), 21);
+  EXPECT_EQ(pcxFileWidth(folder, "short.pcx"), 0);  // no whole header to measure
+  EXPECT_EQ(pcxFileWidth(folder, "ten.pcx"), 10);   // ten bytes are enough
+  EXPECT_EQ(pcxFileWidth(folder, "folder.pcx"), 0);
+  EXPECT_EQ(pcxFileWidth(folder, "gone.pcx"), 0);
 
   logFile().close();
-  settings = nullptr;
   std::string log = readFileBytes(dir.file("error.log"));
   EXPECT_NE(log.find("gone.pcx: Unable to open file\r\n"), std::string::npos);
   EXPECT_EQ(log.find("short.pcx"), std::string::npos);

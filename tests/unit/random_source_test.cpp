@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "core/show/random_source.h"
+#include "core/random/random_source.h"
 
 TEST(RandomSource, MatchesReferenceOutputsForSeed4357) {
   RandomSource r;

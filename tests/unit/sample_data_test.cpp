@@ -12,10 +12,10 @@
 
 #include "base/log_file.h"
 #include "core/picture/pcx_decode.h"
-#include "core/strip/strip_randomizer.h"
-#include "core/show/settings.h"
+#include "core/random/random_source.h"
 #include "core/show/comic_catalog.h"
-#include "core/show/random_source.h"
+#include "core/show/settings.h"
+#include "core/strip/strip_randomizer.h"
 #include "support/test_files.h"
 
 namespace {
@@ -94,19 +94,14 @@ std::vector<std::string> splitLines(const std::string& text) {
 class SampleData : public testing::Test {
  protected:
   void SetUp() override {
-    saved_ = settings;
     own_.setDefaults();
     dir_ = sampleDir();
     ASSERT_LT(dir_.size(), sizeof own_.directory);
     std::strcpy(own_.directory, dir_.c_str());
-    settings = &own_;
     // The log goes to a folder of the test's own, not into the sample.
     logFile().open(logDir_.file("error.log").c_str(), "");
   }
-  void TearDown() override {
-    logFile().close();
-    settings = saved_;
-  }
+  void TearDown() override { logFile().close(); }
   std::string path(const std::string& name) const { return dir_ + "\\" + name; }
   std::string log() {
     logFile().close();
@@ -163,14 +158,13 @@ class SampleData : public testing::Test {
   }
 
   SaverSettings own_{};
-  SaverSettings* saved_ = nullptr;
   std::string dir_;
   TempDir logDir_;
 };
 
 TEST_F(SampleData, CatalogueUsesEveryListAndPopupForm) {
   ComicCatalog c;
-  ASSERT_TRUE(c.load(path("comics.ini").c_str()));
+  ASSERT_TRUE(c.load(path("comics.ini").c_str(), own_));
   EXPECT_EQ(log(), "") << "comics.ini has a line the catalogue does not take";
   for (int list = 0; list < kComicLists; ++list) {
     EXPECT_GT(c.listCount[list], 0) << "list " << list;
@@ -204,7 +198,7 @@ TEST_F(SampleData, CatalogueUsesEveryListAndPopupForm) {
 
 TEST_F(SampleData, FinishedComicsLogoAndErrorPictureLoad) {
   ComicCatalog c;
-  ASSERT_TRUE(c.load(path("comics.ini").c_str()));
+  ASSERT_TRUE(c.load(path("comics.ini").c_str(), own_));
   std::set<std::string> kinds;
   for (int group = 0; group < 2; ++group) {
     for (ComicEntry* e = c.listHead[group * 3 + TypeOfficial]; e != nullptr; e = e->next) {
@@ -231,12 +225,12 @@ TEST_F(SampleData, FinishedComicsLogoAndErrorPictureLoad) {
 
 TEST_F(SampleData, EveryStripOfEveryTemplateGeneratesWithManySeeds) {
   ComicCatalog c;
-  ASSERT_TRUE(c.load(path("comics.ini").c_str()));
+  ASSERT_TRUE(c.load(path("comics.ini").c_str(), own_));
   std::vector<std::string> files = templates(c);
   ASSERT_GE(files.size(), 3u);
   int strips = 0;
   for (const std::string& file : files) {
-    EXPECT_GE(templateWeight(file.c_str()), 5) << file;
+    EXPECT_GE(templateWeight(own_.directory, file.c_str()), 5) << file;
     std::vector<std::string> names;
     {
       StripRandomizer lister(path(file).c_str());
@@ -247,9 +241,10 @@ TEST_F(SampleData, EveryStripOfEveryTemplateGeneratesWithManySeeds) {
     ASSERT_GE(names.size(), 5u) << file;
     for (const std::string& name : names) {
       for (uint32_t seed : {1u, 2u, 7u, 42u, 1000u, 65535u}) {
-        randomSource().seed(seed);
+        RandomSource random;
+        random.seed(seed);
         StripRandomizer r(path(file).c_str());
-        r.readStrip(name.c_str());
+        r.readStrip(name.c_str(), random);
         expectStripFits(r, file + " [" + name + "] seed " + std::to_string(seed));
         ++strips;
       }
@@ -261,12 +256,13 @@ TEST_F(SampleData, EveryStripOfEveryTemplateGeneratesWithManySeeds) {
 
 TEST_F(SampleData, RandomPicksFromEveryTemplateSucceed) {
   ComicCatalog c;
-  ASSERT_TRUE(c.load(path("comics.ini").c_str()));
+  ASSERT_TRUE(c.load(path("comics.ini").c_str(), own_));
   for (const std::string& file : templates(c)) {
-    randomSource().seed(20261207);
+    RandomSource random;
+    random.seed(20261207);
     for (int i = 0; i < 40; ++i) {
       StripRandomizer r(path(file).c_str());
-      r.pickRandomStrip();
+      r.pickRandomStrip(random);
       expectStripFits(r, file + " pick " + std::to_string(i));
     }
   }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/show/settings.h"
+#include "win32/shell/registry_values.h"
 
 TEST(Settings, ConstructionAndDefaults) {
   SaverSettings s;

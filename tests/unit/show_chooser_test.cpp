@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "base/log_file.h"
-#include "core/show/settings.h"
+#include "core/random/random_source.h"
 #include "core/show/comic_catalog.h"
 #include "core/show/placement.h"
-#include "core/show/random_source.h"
-#include "core/show/show_state.h"
+#include "core/show/settings.h"
+#include "core/show/show.h"
 #include "support/test_files.h"
 
 namespace {
@@ -28,7 +28,7 @@ struct FakePicture {
 std::vector<FakePicture> pictures;
 bool noMemory = false;
 
-void* openPicture(const char* name, bool* failed, int32_t* width, int32_t* height) {
+Picture* openPicture(Show&, const char* name, bool* failed, int32_t* width, int32_t* height) {
   calls.push_back(std::string("open ") + name);
   if (noMemory) return nullptr;
   static FakePicture missing{"", 0, 0, false};
@@ -39,23 +39,34 @@ void* openPicture(const char* name, bool* failed, int32_t* width, int32_t* heigh
   *failed = !found->loads;
   *width = found->width;
   *height = found->height;
-  return found;
+  return reinterpret_cast<Picture*>(found);
 }
-void drawPicture(void* picture, int32_t x, int32_t y, bool mirrored) {
-  calls.push_back((mirrored ? "mirrored " : "draw ") + static_cast<FakePicture*>(picture)->name +
-                  " " + std::to_string(x) + "," + std::to_string(y));
+void drawPicture(Show&, Picture* picture, int32_t x, int32_t y, bool mirrored) {
+  calls.push_back((mirrored ? "mirrored " : "draw ") +
+                  reinterpret_cast<FakePicture*>(picture)->name + " " + std::to_string(x) + "," +
+                  std::to_string(y));
 }
-void closePicture(void*) { calls.push_back("close"); }
-void eraseScreen() { calls.push_back("erase"); }
-void drawCaption(int32_t anchorX, int32_t top, const char* text) {
+void closePicture(Show&, Picture*) { calls.push_back("close"); }
+void eraseScreen(Show&) { calls.push_back("erase"); }
+void drawCaption(Show&, int32_t anchorX, int32_t top, const char* text) {
   calls.push_back("caption " + std::to_string(anchorX) + "," + std::to_string(top) + " " + text);
 }
-void showError(const char* message) { calls.push_back(std::string("error ") + message); }
-void showStrip(const char* path) { calls.push_back(std::string("strip ") + path); }
-void playSound(const char* path) { calls.push_back(std::string("sound ") + path); }
+void showError(Show&, const char* message) { calls.push_back(std::string("error ") + message); }
+void showStrip(Show&, const char* path) { calls.push_back(std::string("strip ") + path); }
+void playSound(Show&, const char* path) { calls.push_back(std::string("sound ") + path); }
 
-const ShowDrawing kFake = {openPicture, drawPicture, closePicture, eraseScreen,
-                           drawCaption, showError,   showStrip,    playSound};
+ShowDrawing fake() {
+  ShowDrawing d;
+  d.openPicture = openPicture;
+  d.drawPicture = drawPicture;
+  d.closePicture = closePicture;
+  d.eraseScreen = eraseScreen;
+  d.drawCaption = drawCaption;
+  d.showError = showError;
+  d.showStrip = showStrip;
+  d.playSound = playSound;
+  return d;
+}
 
 class ShowChooser : public ::testing::Test {
  protected:
@@ -69,46 +80,36 @@ class ShowChooser : public ::testing::Test {
     record.timeDelay = 1;
     record.displayLogo = 0;
     record.useToasty = 0;
-    settings = &record;
-    catalog = &shows;
-    catalogLoaded = true;
-    screenWidth = 1024;
-    screenHeight = 768;
-    tickCount = 0;
-    tickTarget = 0;
-    comicsSinceLogo = 0;
-    popupShowing = false;
-    lastDrawnRect = {};
+    show.settings = &record;
+    show.drawing = fake();
+    show.catalogLoaded = true;
+    show.screenWidth = 1024;
+    show.screenHeight = 768;
     logFile().open(dir.file("error.log").c_str(), "");
     seed(7);
   }
-  void TearDown() override {
-    logFile().close();
-    settings = nullptr;
-    catalog = nullptr;
-    catalogLoaded = false;
-  }
+  void TearDown() override { logFile().close(); }
 
   void seed(uint32_t value) {
-    randomSource().seed(value);
+    show.random.seed(value);
     mirror.seed(value);
   }
   void addComic(int group, int type, const char* name, int32_t weight = 0) {
     ComicEntry* e = new ComicEntry();
     std::strcpy(e->fileName, name);
     e->weight = weight;
-    e->next = shows.listHead[group * 3 + type];
-    shows.listHead[group * 3 + type] = e;
-    ++shows.listCount[group * 3 + type];
+    e->next = show.catalog.listHead[group * 3 + type];
+    show.catalog.listHead[group * 3 + type] = e;
+    ++show.catalog.listCount[group * 3 + type];
   }
   void addPopup(const char* name, const char* sound, const char* caption) {
     PopupEntry* e = new PopupEntry();
     std::strcpy(e->fileName, name);
     std::strcpy(e->soundName, sound);
     std::strcpy(e->caption, caption);
-    e->next = shows.popupHead;
-    shows.popupHead = e;
-    ++shows.popupCount;
+    e->next = show.catalog.popupHead;
+    show.catalog.popupHead = e;
+    ++show.catalog.popupCount;
   }
   std::string log() {
     logFile().close();
@@ -121,17 +122,17 @@ class ShowChooser : public ::testing::Test {
 
   TempDir dir;
   SaverSettings record;
-  ComicCatalog shows;
+  Show show;
   RandomSource mirror;
 };
 
 TEST_F(ShowChooser, NothingHappensWithoutCatalogue) {
-  catalogLoaded = false;
+  show.catalogLoaded = false;
   addComic(0, 2, "a.pcx");
-  advanceWith(kFake, true);
-  advanceWith(kFake, false);
+  advance(show, true);
+  advance(show, false);
   EXPECT_TRUE(calls.empty());
-  EXPECT_EQ(tickCount, 0);
+  EXPECT_EQ(show.tickCount, 0);
 }
 
 TEST_F(ShowChooser, TicksCountToTheDelayAndForcedStepsRestartIt) {
@@ -139,24 +140,24 @@ TEST_F(ShowChooser, TicksCountToTheDelayAndForcedStepsRestartIt) {
   record.perOfficial = 1;
   pictures.push_back({"a.pcx", 100, 100, true});
   addComic(0, 2, "a.pcx");
-  advanceWith(kFake, true);
-  EXPECT_EQ(tickTarget, 20);
-  EXPECT_EQ(comicsSinceLogo, 1);
-  for (int i = 0; i < 19; ++i) advanceWith(kFake, false);
-  EXPECT_EQ(comicsSinceLogo, 1);
-  advanceWith(kFake, false);  // the 20th tick
-  EXPECT_EQ(comicsSinceLogo, 2);
-  for (int i = 0; i < 19; ++i) advanceWith(kFake, false);
-  advanceWith(kFake, true);  // Enter one tick early: at once, then a full delay
-  EXPECT_EQ(comicsSinceLogo, 3);
-  for (int i = 0; i < 19; ++i) advanceWith(kFake, false);
-  EXPECT_EQ(comicsSinceLogo, 3);
-  advanceWith(kFake, false);
-  EXPECT_EQ(comicsSinceLogo, 4);
+  advance(show, true);
+  EXPECT_EQ(show.tickTarget, 20);
+  EXPECT_EQ(show.comicsSinceLogo, 1);
+  for (int i = 0; i < 19; ++i) advance(show, false);
+  EXPECT_EQ(show.comicsSinceLogo, 1);
+  advance(show, false);  // the 20th tick
+  EXPECT_EQ(show.comicsSinceLogo, 2);
+  for (int i = 0; i < 19; ++i) advance(show, false);
+  advance(show, true);  // Enter one tick early: at once, then a full delay
+  EXPECT_EQ(show.comicsSinceLogo, 3);
+  for (int i = 0; i < 19; ++i) advance(show, false);
+  EXPECT_EQ(show.comicsSinceLogo, 3);
+  advance(show, false);
+  EXPECT_EQ(show.comicsSinceLogo, 4);
 
   record.timeDelay = 0;  // no timer: only forced steps
-  advanceWith(kFake, true);
-  EXPECT_EQ(tickTarget, 0);
+  advance(show, true);
+  EXPECT_EQ(show.tickTarget, 0);
 }
 
 TEST_F(ShowChooser, LogoCycleAndItsFailures) {
@@ -166,26 +167,26 @@ TEST_F(ShowChooser, LogoCycleAndItsFailures) {
   addComic(0, 2, "a.pcx");
   pictures.push_back({"a.pcx", 1023, 767, true});
   pictures.push_back({"ZBLogo.pcx", 300, 200, true});
-  advanceWith(kFake, true);
-  advanceWith(kFake, true);
+  advance(show, true);
+  advance(show, true);
   calls.clear();
-  advanceWith(kFake, true);  // third step: the logo, placed as if 278 x 180
+  advance(show, true);  // third step: the logo, placed as if 278 x 180
   ASSERT_EQ(calls, (std::vector<std::string>{"open ZBLogo.pcx", "erase", "draw ZBLogo.pcx 373,294",
                                              "close"}));
-  EXPECT_EQ(comicsSinceLogo, 0);
-  EXPECT_EQ(lastDrawnRect.x, 373);
-  EXPECT_EQ(lastDrawnRect.width, 300);
-  EXPECT_EQ(lastDrawnRect.height, 200);
+  EXPECT_EQ(show.comicsSinceLogo, 0);
+  EXPECT_EQ(show.lastDrawnRect.x, 373);
+  EXPECT_EQ(show.lastDrawnRect.width, 300);
+  EXPECT_EQ(show.lastDrawnRect.height, 200);
 
   record.logoFrames = 0;
   pictures.back().loads = false;
   calls.clear();
-  advanceWith(kFake, true);
+  advance(show, true);
   EXPECT_EQ(calls, (std::vector<std::string>{"open ZBLogo.pcx",
                                              "error Unable to load \"ZBLogo.pcx\"", "close"}));
   noMemory = true;
-  advanceWith(kFake, true);
-  EXPECT_EQ(comicsSinceLogo, 0);
+  advance(show, true);
+  EXPECT_EQ(show.comicsSinceLogo, 0);
   EXPECT_EQ(log(), "ZBLogo.pcx: Unable to allocate\r\n");
 }
 
@@ -198,7 +199,7 @@ TEST_F(ShowChooser, UnloadableLogoRestartsTheCycle) {
   pictures.push_back({"a.pcx", 10, 10, true});
   auto stepOpens = [&](const std::string& name) {
     calls.clear();
-    advanceWith(kFake, true);
+    advance(show, true);
     return !calls.empty() && calls.front() == "open " + name;
   };
   EXPECT_TRUE(stepOpens("a.pcx"));
@@ -225,7 +226,7 @@ TEST_F(ShowChooser, FinishedComicDrawOrderAndPlacement) {
   for (const char* n : {"a.pcx", "b.pcx", "c.pcx"}) pictures.push_back({n, 24, 68, true});
   for (int step = 0; step < 50; ++step) {
     calls.clear();
-    advanceWith(kFake, true);
+    advance(show, true);
     draw();  // group: only the series has comics
     draw();  // type: only the finished comics have weight
     const char* names[] = {"c.pcx", "b.pcx", "a.pcx"};  // list order
@@ -236,11 +237,11 @@ TEST_F(ShowChooser, FinishedComicDrawOrderAndPlacement) {
               (std::vector<std::string>{
                   "open " + name, "erase",
                   "draw " + name + " " + std::to_string(x) + "," + std::to_string(y), "close"}));
-    EXPECT_EQ(lastDrawnRect.x, x);
-    EXPECT_EQ(lastDrawnRect.y, y);
-    EXPECT_EQ(lastDrawnRect.width, 24);
+    EXPECT_EQ(show.lastDrawnRect.x, x);
+    EXPECT_EQ(show.lastDrawnRect.y, y);
+    EXPECT_EQ(show.lastDrawnRect.width, 24);
   }
-  EXPECT_EQ(randomSource().next(), draw());
+  EXPECT_EQ(show.random.next(), draw());
 }
 
 TEST_F(ShowChooser, WeightedChoiceOfGroupAndType) {
@@ -260,7 +261,7 @@ TEST_F(ShowChooser, WeightedChoiceOfGroupAndType) {
   int seen[2][3] = {};
   for (int step = 0; step < 300; ++step) {
     calls.clear();
-    advanceWith(kFake, true);
+    advance(show, true);
     int group = draw() % 3 < 2 ? 0 : 1;
     uint32_t r = draw() % 29;
     int type = r < 24 ? 0 : r < 25 ? 1 : 2;
@@ -291,14 +292,14 @@ TEST_F(ShowChooser, StripEntriesByTheirWeights) {
   addComic(0, 0, "two.txt", 2);  // list head
   for (int step = 0; step < 40; ++step) {
     calls.clear();
-    advanceWith(kFake, true);
+    advance(show, true);
     draw();
     draw();
     uint32_t r = draw() % 5;
     EXPECT_EQ(calls,
               (std::vector<std::string>{r < 2 ? "strip data\\two.txt" : "strip data\\three.txt"}));
   }
-  EXPECT_EQ(comicsSinceLogo, 40);
+  EXPECT_EQ(show.comicsSinceLogo, 40);
 }
 
 TEST_F(ShowChooser, NoAvailableComics) {
@@ -306,27 +307,27 @@ TEST_F(ShowChooser, NoAvailableComics) {
   record.perPellow = 5;
   record.usePellow = 1;
   addComic(0, 2, "a.pcx");
-  advanceWith(kFake, true);
+  advance(show, true);
   EXPECT_EQ(calls, std::vector<std::string>{"error No available comics"});
   record.perZB = 1;
   record.useOfficial = 0;
   calls.clear();
-  advanceWith(kFake, true);
+  advance(show, true);
   EXPECT_EQ(calls, std::vector<std::string>{"error No available comics."});
-  EXPECT_EQ(comicsSinceLogo, 0);
+  EXPECT_EQ(show.comicsSinceLogo, 0);
   EXPECT_EQ(log(), "");
 }
 
 TEST_F(ShowChooser, PictureFailuresAreLoggedShownAndCounted) {
   record.perOfficial = 1;
   addComic(0, 2, "gone.pcx");
-  advanceWith(kFake, true);
+  advance(show, true);
   EXPECT_EQ(calls,
             (std::vector<std::string>{"open gone.pcx", "error gone.pcx: Unable to load", "close"}));
-  EXPECT_EQ(comicsSinceLogo, 1);
+  EXPECT_EQ(show.comicsSinceLogo, 1);
   noMemory = true;
-  advanceWith(kFake, true);
-  EXPECT_EQ(comicsSinceLogo, 1);
+  advance(show, true);
+  EXPECT_EQ(show.comicsSinceLogo, 1);
   EXPECT_EQ(log(), "gone.pcx: Unable to load\r\ngone.pcx: Unable to allocate\r\n");
 }
 
@@ -334,19 +335,19 @@ TEST_F(ShowChooser, PicturesAsLargeAsTheScreenGoToTheCorner) {
   record.perOfficial = 1;
   addComic(0, 2, "big.pcx");
   pictures.push_back({"big.pcx", 1024, 5000, true});
-  advanceWith(kFake, true);
+  advance(show, true);
   EXPECT_EQ(calls[2], "draw big.pcx 0,0");
   pictures.back().width = 1023;  // one narrower: x can only be 0
   pictures.back().height = 10;
   for (int i = 0; i < 5; ++i) draw();
   calls.clear();
-  advanceWith(kFake, true);
+  advance(show, true);
   draw();
   draw();
   draw();
   draw();
   EXPECT_EQ(calls[2], "draw big.pcx 0," + std::to_string(draw() % 758));
-  EXPECT_EQ(randomSource().next(), draw());  // both places drew a value
+  EXPECT_EQ(show.random.next(), draw());  // both places drew a value
 }
 
 TEST_F(ShowChooser, PopupsAlternateWithComicsAndSitInTheCorners) {
@@ -361,9 +362,9 @@ TEST_F(ShowChooser, PopupsAlternateWithComicsAndSitInTheCorners) {
   int sides[2] = {};
   for (int step = 0; step < 40; ++step) {
     calls.clear();
-    advanceWith(kFake, true);
+    advance(show, true);
     if (step % 2 == 1) {  // never two popups in a row
-      EXPECT_FALSE(popupShowing);
+      EXPECT_FALSE(show.popupShowing);
       ASSERT_EQ(calls.front(), "open a.pcx");
       for (int i = 0; i < 5; ++i) draw();
       continue;
@@ -379,14 +380,14 @@ TEST_F(ShowChooser, PopupsAlternateWithComicsAndSitInTheCorners) {
                                          "close",
                                          "sound data\\beep.wav"};
     ASSERT_EQ(calls, expected);
-    EXPECT_TRUE(popupShowing);
-    EXPECT_EQ(tickTarget, 12);
-    EXPECT_EQ(lastDrawnRect.x, right ? 924 : 0);
-    EXPECT_EQ(lastDrawnRect.y, 718);
+    EXPECT_TRUE(show.popupShowing);
+    EXPECT_EQ(show.tickTarget, 12);
+    EXPECT_EQ(show.lastDrawnRect.x, right ? 924 : 0);
+    EXPECT_EQ(show.lastDrawnRect.y, 718);
   }
   EXPECT_GT(sides[0], 0);
   EXPECT_GT(sides[1], 0);
-  EXPECT_EQ(comicsSinceLogo, 20);  // popups are not counted
+  EXPECT_EQ(show.comicsSinceLogo, 20);  // popups are not counted
   std::string expectedLog;
   for (int i = 0; i < 20; ++i) expectedLog += "data\\beep.wav\r\n";
   EXPECT_EQ(log(), expectedLog);
@@ -397,25 +398,26 @@ TEST_F(ShowChooser, PopupThatFailsIsReportedAndNotCounted) {
   record.perToasty = 1;
   addPopup("nope.pcx", "", "");
   addComic(0, 2, "a.pcx");
-  advanceWith(kFake, true);
+  advance(show, true);
   EXPECT_EQ(calls,
             (std::vector<std::string>{"open nope.pcx", "error nope.pcx: Unable to load", "close"}));
-  EXPECT_FALSE(popupShowing);
+  EXPECT_FALSE(show.popupShowing);
   EXPECT_EQ(log(), "nope.pcx: Unable to load\r\n");
 }
 
 TEST(RandomPlace, ReducesIntoTheRoomAndAlwaysDraws) {
-  randomSource().seed(99);
+  RandomSource random;
+  random.seed(99);
   RandomSource mirror;
   mirror.seed(99);
-  EXPECT_EQ(randomPlace(254), static_cast<int32_t>(mirror.next() % 254));
-  EXPECT_EQ(randomPlace(0), 0);
-  EXPECT_EQ(randomPlace(-5), 0);
+  EXPECT_EQ(randomPlace(random, 254), static_cast<int32_t>(mirror.next() % 254));
+  EXPECT_EQ(randomPlace(random, 0), 0);
+  EXPECT_EQ(randomPlace(random, -5), 0);
   mirror.next();
   mirror.next();
-  EXPECT_EQ(randomPlace(1), 0);
+  EXPECT_EQ(randomPlace(random, 1), 0);
   mirror.next();
-  EXPECT_EQ(randomSource().next(), mirror.next());
+  EXPECT_EQ(random.next(), mirror.next());
 }
 
 }  // namespace

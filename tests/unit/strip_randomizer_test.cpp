@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "core/random/random_source.h"
 #include "core/strip/strip_randomizer.h"
-#include "core/show/random_source.h"
 #include "support/test_files.h"
 
 namespace {
+
+// The generator the strips draw from, as a show's own would be.
+RandomSource generator;
 
 std::string category(const std::string& name, const std::vector<std::string>& entries) {
   std::string out = "[" + name + "]\n";
@@ -56,9 +59,9 @@ std::vector<const StripTextbox*> boxes(const StripRandomizer& r, int panelIndex)
 
 // Builds one strip of the file and returns the randomizer's final status.
 int32_t makeStrip(const std::string& path, uint32_t seed, std::string* message = nullptr) {
-  randomSource().seed(seed);
+  generator.seed(seed);
   StripRandomizer r(path.c_str());
-  r.pickRandomStrip();
+  r.pickRandomStrip(generator);
   if (message != nullptr) *message = r.statusMessage();
   return r.statusCode();
 }
@@ -94,7 +97,7 @@ TEST(StripRandomizer, ConstructionAndLoadingStatuses) {
   EXPECT_EQ(fromMissing.statusCode(), Working);
   EXPECT_STREQ(fromMissing.statusMessage(), "We haven't yet read in a strip.");
   EXPECT_EQ(fromMissing.stripCount(), 0);
-  fromMissing.pickRandomStrip();
+  fromMissing.pickRandomStrip(generator);
   EXPECT_EQ(fromMissing.statusCode(), NoStrips);
   EXPECT_STREQ(fromMissing.statusMessage(), "We need strips to be able to pick one.");
 
@@ -129,7 +132,7 @@ TEST(StripRandomizer, StripHeadersAsListedAndAsLookedUp) {
   EXPECT_EQ(names(r), (std::vector<std::string>{"", "Bar", "Foo"}));
 
   // Listed as Foo, but the exact line [cartoon Foo] is not in the file.
-  r.readStrip("Foo");
+  r.readStrip("Foo", generator);
   EXPECT_EQ(r.statusCode(), NotFound);
   EXPECT_STREQ(r.statusMessage(), "Couldn't find the category cartoon Foo in seekTo().");
 
@@ -141,7 +144,7 @@ TEST(StripRandomizer, StripHeadersAsListedAndAsLookedUp) {
     EXPECT_EQ(s.stripCount(), 1);
     EXPECT_EQ(names(s), (std::vector<std::string>{"Ok"}));
     // The constructor's message hides the load's; the strip is still usable.
-    s.pickRandomStrip();
+    s.pickRandomStrip(generator);
     EXPECT_EQ(s.statusCode(), Ready);
 
     StripRandomizer direct;
@@ -155,7 +158,7 @@ TEST(StripRandomizer, StripHeadersAsListedAndAsLookedUp) {
   StripRandomizer b;
   b.loadTemplateFile(both.path.c_str());
   EXPECT_EQ(names(b), (std::vector<std::string>{"sh", "Real"}));
-  b.readStrip("sh");
+  b.readStrip("sh", generator);
   EXPECT_EQ(b.statusCode(), NotFound);
 }
 
@@ -164,9 +167,9 @@ TEST(StripRandomizer, ReadsAStripAndReportsEachStep) {
              panel("kitchen", {box("first"), box("second", "1\n2\n3\n4\n5\n")}) + panel("kitchen") +
              panel("kitchen", {box("dot")}) + category("kitchen", {"k1.pcx", "k2.pcx"}) +
              category("first", {"one"}) + category("second", {"two"}) + category("dot", {"."}));
-  randomSource().seed(7);
+  generator.seed(7);
   StripRandomizer r(t.path.c_str());
-  r.pickRandomStrip();
+  r.pickRandomStrip(generator);
   ASSERT_EQ(r.statusCode(), Ready) << r.statusMessage();
   EXPECT_STREQ(r.statusMessage(), "Initialized and ready!");
 
@@ -200,9 +203,9 @@ TEST(StripRandomizer, ReadsAStripAndReportsEachStep) {
   EXPECT_EQ(r.statusCode(), BadPanel);
 
   // Once an error stands, reading steps leave it alone.
-  r.pickRandomStrip();
-  r.readStrip("Lunch");
-  r.randomizeStrip();
+  r.pickRandomStrip(generator);
+  r.readStrip("Lunch", generator);
+  r.randomizeStrip(generator);
   r.makeNameList();
   EXPECT_EQ(r.statusCode(), BadPanel);
   EXPECT_STREQ(r.statusMessage(), "Tried to read into a non-panel.");
@@ -241,7 +244,7 @@ TEST(StripRandomizer, TextBoxNumbersFollowTheAtoiRuleAndBounds) {
     Template t("[cartoon N]\n" + panel("pics", {box("words", n + n + n + n + n)}) + panel("pics") +
                panel("pics") + kSimpleCategories);
     StripRandomizer r(t.path.c_str());
-    r.pickRandomStrip();
+    r.pickRandomStrip(generator);
     ASSERT_EQ(r.statusCode(), Ready) << r.statusMessage();
     const StripTextbox* b = r.panel(0).textboxes;
     EXPECT_EQ(b->textX, c.position);
@@ -325,9 +328,9 @@ TEST(StripRandomizer, HostileFilesNeverCrashOrHang) {
 
   // The header inside the picture category is found and read from there.
   Template nested(simpleStrip("H") + "[pics]\n[words]\na.pcx\nend\n");
-  randomSource().seed(3);
+  generator.seed(3);
   StripRandomizer r(nested.path.c_str());
-  r.pickRandomStrip();
+  r.pickRandomStrip(generator);
   ASSERT_EQ(r.statusCode(), Ready) << r.statusMessage();
   // Two entries: the header line and a.pcx.
   std::string picked = r.panel(0).imageFile;
@@ -342,7 +345,7 @@ TEST(StripRandomizer, HostileFilesNeverCrashOrHang) {
   }
   StripRandomizer late(path.c_str());
   EXPECT_EQ(late.stripCount(), 0);
-  late.pickRandomStrip();
+  late.pickRandomStrip(generator);
   EXPECT_EQ(late.statusCode(), NoStrips);
 }
 
@@ -397,7 +400,7 @@ TEST(StripRandomizer, DrawsFollowTheFixedOrderAndAreUniform) {
   ReplayTemplate shape;
   Template t(shape.text);
   const uint32_t seed = 20240607;
-  randomSource().seed(seed);
+  generator.seed(seed);
   RandomSource replay;
   replay.seed(seed);
 
@@ -406,7 +409,7 @@ TEST(StripRandomizer, DrawsFollowTheFixedOrderAndAreUniform) {
   std::vector<int> pictureHits(7, 0);  // strip 1 panel 2: category 5 of 7 entries
   for (int run = 0; run < kRuns; ++run) {
     StripRandomizer r(t.path.c_str());
-    r.pickRandomStrip();
+    r.pickRandomStrip(generator);
     ASSERT_EQ(r.statusCode(), Ready) << r.statusMessage();
     // The last header of the file is at the front of the list.
     int strip =
@@ -431,7 +434,7 @@ TEST(StripRandomizer, DrawsFollowTheFixedOrderAndAreUniform) {
     }
   }
   // Nothing else drew: the shared generator and the replay are in step.
-  EXPECT_EQ(randomSource().next(), replay.next());
+  EXPECT_EQ(generator.next(), replay.next());
 
   auto chiSquare = [](const std::vector<int>& hits) {
     double total = 0;

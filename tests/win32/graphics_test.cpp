@@ -13,15 +13,15 @@
 
 #include "base/log_file.h"
 #include "core/picture/bmp_header.h"
+#include "core/show/error_display.h"
+#include "core/show/settings.h"
+#include "core/show/show.h"
+#include "core/show/show_text.h"
+#include "support/test_files.h"
+#include "win32/gdi/gdi_painter.h"
 #include "win32/gdi/image.h"
 #include "win32/gdi/screen.h"
-#include "win32/gdi/screenshot.h"
-#include "win32/gdi/text_box.h"
-#include "win32/shell/globals.h"
-#include "core/show/settings.h"
-#include "win32/gdi/error_display.h"
-#include "core/show/show_state.h"
-#include "support/test_files.h"
+#include "win32/shell/screenshot.h"
 
 namespace {
 
@@ -103,19 +103,30 @@ class Graphics : public ::testing::Test {
   }
   void SetUp() override {
     ASSERT_NE(saverWindow, nullptr);
-    screenWidth = 640;
-    screenHeight = 480;
-    record_ = new SaverSettings();
-    std::strcpy(record_->directory, dir_.path().c_str());
-    settings = record_;
+    show_.screenWidth = 640;
+    show_.screenHeight = 480;
+    std::strcpy(record_.directory, dir_.path().c_str());
+    show_.settings = &record_;
+    show_.painter = gdiPainter(&show_);
     logFile().open(dir_.file("error.log").c_str());
   }
   void TearDown() override {
     setScreenLayout(ScreenLayout());
     logFile().close();
-    settings = nullptr;
-    delete record_;
   }
+  const char* folder() const { return dir_.path().c_str(); }
+  // The show's drawing, with Images as the targets.
+  bool drawTextBox(Image* target, int32_t anchorX, int32_t top, const char* text, int32_t tailX,
+                   int32_t tailY, int32_t size, int32_t leftBound, int32_t rightBound,
+                   bool screenMode) {
+    Picture picture;
+    if (target != nullptr) picture.image = *target;
+    return ::drawTextBox(show_, target != nullptr ? &picture : nullptr, anchorX, top, text, tailX,
+                         tailY, size, leftBound, rightBound, screenMode);
+  }
+  void showError(const char* message, bool clearFirst) { ::showError(show_, message, clearFirst); }
+  void eraseScreen() { ::eraseScreen(show_.screenWidth, show_.screenHeight); }
+  void saveScreenshot() { ::saveScreenshot(show_); }
   // What was logged after the header.
   std::string logged() const {
     std::string all = readFileBytes(dir_.file("error.log"));
@@ -140,7 +151,11 @@ class Graphics : public ::testing::Test {
   }
 
   TempDir dir_;
-  SaverSettings* record_ = nullptr;
+  SaverSettings record_;
+  Show show_;
+  int32_t& screenWidth = show_.screenWidth;
+  int32_t& screenHeight = show_.screenHeight;
+  DrawnRect& lastDrawnRect = show_.lastDrawnRect;
 };
 
 // Rows (top, bottom inclusive) that hold a pixel other than the background
@@ -164,7 +179,7 @@ TEST_F(Graphics, PcxLoadsTopRowFirstWithStrideAndAnyCaseEnding) {
   rgb[0] = 0xC8FF10;  // bytes of 192 and more go through run markers
   dir_.write("pic.pcx", makePcx(3, 2, rgb));
   for (const char* name : {"pic.pcx", "pic.PCX", "pic.PcX"}) {
-    Image image(name);
+    Image image(folder(), name);
     ASSERT_FALSE(image.failed) << name;
     EXPECT_EQ(image.width, 3);
     EXPECT_EQ(image.height, 2);
@@ -177,7 +192,7 @@ TEST_F(Graphics, PcxLoadsTopRowFirstWithStrideAndAnyCaseEnding) {
     image.release();
   }
   // The ending is lower-cased in the path that is opened and logged.
-  Image missing("gone.PcX");
+  Image missing(folder(), "gone.PcX");
   EXPECT_TRUE(missing.failed);
   EXPECT_EQ(logged(), dir_.file("gone.pcx") + ": Unable to open file\r\n");
 }
@@ -197,7 +212,7 @@ TEST_F(Graphics, BadPcxFilesFailWithTheirLogLines) {
   huge[6] = 0x00, huge[7] = 0x80, huge[10] = 0xFF, huge[11] = 0x7F;
   dir_.write("huge.pcx", huge);
   for (const char* name : {"short.pcx", "v3.pcx", "one.pcx", "empty.pcx", "huge.pcx"}) {
-    Image image(name);
+    Image image(folder(), name);
     EXPECT_TRUE(image.failed) << name;
     EXPECT_EQ(image.dc, nullptr);
     EXPECT_EQ(image.bitmap, nullptr);
@@ -215,7 +230,7 @@ TEST_F(Graphics, CutOffPcxAndRunsPastTheRowLoadWithBlackRest) {
   Bytes whole = makePcx(4, 3, std::vector<uint32_t>(12, 0x102030));
   Bytes cut(whole.begin(), whole.begin() + 128 + 12 + 5);  // one row and a bit
   dir_.write("cut.pcx", cut);
-  Image image("cut.pcx");
+  Image image(folder(), "cut.pcx");
   ASSERT_FALSE(image.failed);
   EXPECT_EQ(pixelOf(image, 3, 0), 0x102030u);
   // The second row got its red plane and one green byte; the rest is black.
@@ -228,7 +243,7 @@ TEST_F(Graphics, CutOffPcxAndRunsPastTheRowLoadWithBlackRest) {
   runs.resize(128);
   for (uint8_t b : {0xFF, 0x40, 0xFF, 0x41, 0xC1}) runs.push_back(b);  // ends on a bare marker
   dir_.write("runs.pcx", runs);
-  Image overrun("runs.pcx");
+  Image overrun(folder(), "runs.pcx");
   ASSERT_FALSE(overrun.failed);
   EXPECT_EQ(pixelOf(overrun, 1, 0), 0x404040u);
   EXPECT_EQ(pixelOf(overrun, 1, 1), 0x414141u);
@@ -250,7 +265,7 @@ TEST_F(Graphics, BmpByItsEndingAndUnknownEndings) {
     CloseHandle(out);
   }
   for (const char* name : {"pic.BMP", "picbmp"}) {
-    Image image(name);
+    Image image(folder(), name);
     ASSERT_FALSE(image.failed) << name;
     EXPECT_EQ(image.width, 3);
     EXPECT_EQ(image.height, 2);
@@ -265,13 +280,13 @@ TEST_F(Graphics, BmpByItsEndingAndUnknownEndings) {
     target.release();
     image.release();
   }
-  Image gif("comic.GIF");
+  Image gif(folder(), "comic.GIF");
   EXPECT_TRUE(gif.failed);
-  Image bad("nothere.bmp");
+  Image bad(folder(), "nothere.bmp");
   EXPECT_TRUE(bad.failed);
   std::string longName(600, 'a');
   longName += ".pcx";
-  Image tooLong(longName.c_str());
+  Image tooLong(folder(), longName.c_str());
   EXPECT_TRUE(tooLong.failed);
   EXPECT_EQ(logged(),
             "comic.GIF: Unable to determine format...files need .pcx or .bmp "

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/show/settings.h"
+#include "win32/shell/registry_values.h"
+#include "win32/shell/settings_store.h"
 
 namespace {
 
@@ -64,8 +66,8 @@ class RegistryTest : public ::testing::Test {
   }
   static SaverSettings loaded() {
     SaverSettings s;
-    s.loadPlatformSettings();
-    s.loadProductSettings();
+    loadPlatformSettings(s);
+    loadProductSettings(s);
     return s;
   }
   static std::vector<uint32_t> productValues(const SaverSettings& s) {
@@ -171,7 +173,7 @@ TEST_F(RegistryTest, SaveWritesTheSixteenValuesAndLeavesTheFolder) {
   SaverSettings s = loaded();
   s.timeDelay = 0xFFFFFFFF;
   s.perOfficial = 9;
-  s.saveProductSettings();
+  saveProductSettings(s);
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProductKey, 0, KEY_READ, &key), ERROR_SUCCESS);
   DWORD values = 0;
@@ -193,7 +195,7 @@ TEST_F(RegistryTest, SaveWritesTheSixteenValuesAndLeavesTheFolder) {
   // Restore Defaults, then save: the 16 defaults; the folder stays as stored.
   put(kProductKey, "Directory", REG_SZ, "c:\\comics", 10);
   back.setDefaults();
-  back.saveProductSettings();
+  saveProductSettings(back);
   SaverSettings again = loaded();
   EXPECT_EQ(productValues(again), kDefaultsInReadOrder);
   EXPECT_STREQ(again.directory, "c:\\comics");
@@ -207,7 +209,7 @@ TEST_F(RegistryTest, ScaleIsReadAloneAndNeverSaved) {
   // Neither Restore Defaults nor a save touches it.
   s.setDefaults();
   s.scale = 5;
-  s.saveProductSettings();
+  saveProductSettings(s);
   EXPECT_EQ(loaded().scale, 3u);
   // Automatic for a number over 8 and for any other type.
   putDword(kProductKey, "Scale", 9);
@@ -252,13 +254,13 @@ TEST(SaverInputState, CloseRequestAndTheOrderAroundAPrompt) {
   watched = &s;
   seen.clear();
 
-  s.suspendInput();
+  suspendInput(s);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].message, static_cast<UINT>(WM_SETCURSOR));
   EXPECT_EQ(seen[0].suspendedAtTheTime, 1);  // flag set before the message
 
   SetCursorPos(123, 45);
-  s.resumeInput();
+  resumeInput(s);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].suspendedAtTheTime, 0);
   POINT p{};
@@ -267,7 +269,7 @@ TEST(SaverInputState, CloseRequestAndTheOrderAroundAPrompt) {
   EXPECT_EQ(s.startCursor.y, p.y);
 
   // The close is posted, not sent: it arrives through the message loop.
-  s.requestClose();
+  requestClose(s);
   EXPECT_EQ(s.closeRequested, 1);
   EXPECT_EQ(seen.size(), 2u);
   MSG msg;

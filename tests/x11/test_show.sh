@@ -85,7 +85,8 @@ zsame_at "$NOW" "$data/p2.pcx" $((x + 260)) "$y" && zsame_at "$NOW" "$data/p3.pc
 zblack_at "$NOW" "10x339+$((x + 250))+$y" && zblack_at "$NOW" "10x339+$((x + 510))+$y" ||
   fail "the gaps are not black"
 convert "$NOW" -crop "250x339+$x+$y" +repage "$X11_TMP/panel.png"
-lighter=$(convert "$X11_TMP/panel.png" "$data/p1.pcx" -compose minus_dst -composite -format '%[max]' info:)
+# (Minus_Dst of A and B is B - A, clamped at 0: where the screen is lighter.)
+lighter=$(convert "$data/p1.pcx" "$X11_TMP/panel.png" -compose minus_dst -composite -format '%[max]' info:)
 darker=$(compare -metric AE "$X11_TMP/panel.png" "$data/p1.pcx" null: 2>&1)
 [ "$lighter" = 0 ] || fail "the speech text made pixels lighter"
 [ "$darker" -gt 100 ] || fail "no speech text on the first panel ($darker pixels differ)"

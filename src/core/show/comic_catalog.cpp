@@ -6,13 +6,11 @@
 #include <cstring>
 #include <new>
 
+#include "base/data_path.h"
 #include "base/log_file.h"
+#include "core/show/settings.h"
 #include "core/strip/strip_randomizer.h"
 #include "core/strip/text_buffer.h"
-#include "core/show/settings.h"
-
-ComicCatalog* catalog = nullptr;
-bool catalogLoaded = false;
 
 namespace {
 
@@ -59,7 +57,7 @@ void parsePopup(const char* line, PopupEntry& entry) {
 }
 
 struct Section {
-  const char* keyword;
+  char keyword[9];
   int32_t group;  // -1: unchanged
   int32_t type;
   bool popup;
@@ -76,7 +74,8 @@ constexpr Section kSections[] = {
 
 }  // namespace
 
-bool ComicCatalog::load(const char* path, const CatalogListener* listener) {
+bool ComicCatalog::load(const char* path, const SaverSettings& settings,
+                        const CatalogListener* listener) {
   popupCount = 0;
   int32_t group = GroupZB;
   int32_t type = TypeRandom;
@@ -178,20 +177,18 @@ bool ComicCatalog::load(const char* path, const CatalogListener* listener) {
     listCount[i] = count;
   }
 
-  if (settings != nullptr) {
-    if (settings->useZB == 0) listCount[0] = listCount[1] = listCount[2] = 0;
-    if (settings->usePellow == 0) listCount[3] = listCount[4] = listCount[5] = 0;
-    if (settings->useRandom == 0) listCount[0] = listCount[3] = 0;
-    if (settings->useOriginal == 0) listCount[1] = listCount[4] = 0;
-    if (settings->useOfficial == 0) listCount[2] = listCount[5] = 0;
-  }
+  if (settings.useZB == 0) listCount[0] = listCount[1] = listCount[2] = 0;
+  if (settings.usePellow == 0) listCount[3] = listCount[4] = listCount[5] = 0;
+  if (settings.useRandom == 0) listCount[0] = listCount[3] = 0;
+  if (settings.useOriginal == 0) listCount[1] = listCount[4] = 0;
+  if (settings.useOfficial == 0) listCount[2] = listCount[5] = 0;
 
   for (int32_t g = 0; g <= 1; ++g) {
     for (int32_t t = TypeRandom; t <= TypeCustom; ++t) {
       int32_t index = g * 3 + t;
       if (listHead[index] == nullptr || listCount[index] <= 0) continue;
       for (ComicEntry* e = listHead[index]; e != nullptr; e = e->next) {
-        e->weight = templateWeight(e->fileName);
+        e->weight = templateWeight(settings.directory, e->fileName);
       }
       if (totalWeight(g, t) == 0) listCount[index] = 0;
     }
@@ -214,6 +211,8 @@ void ComicCatalog::clear() {
     delete popupHead;
     popupHead = next;
   }
+  for (int32_t& count : listCount) count = 0;
+  popupCount = 0;
 }
 
 ComicEntry* ComicCatalog::entryAt(int32_t group, int32_t type, int32_t index) const {
@@ -246,11 +245,9 @@ PopupEntry* ComicCatalog::popupAt(int32_t index) const {
   return e;
 }
 
-int32_t templateWeight(const char* fileName) {
-  char path[512] = {};
-  if (settings != nullptr) std::strncat(path, settings->directory, sizeof path - 1);
-  std::strncat(path, "\\", sizeof path - 1 - std::strlen(path));
-  if (fileName != nullptr) std::strncat(path, fileName, sizeof path - 1 - std::strlen(path));
+int32_t templateWeight(const char* folder, const char* fileName) {
+  char path[kDataPathSize];
+  dataPath(path, folder, fileName);
   StripRandomizer counter;
   counter.loadTemplateFile(path);
   return counter.stripCount();

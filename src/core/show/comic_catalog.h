@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+struct SaverSettings;
+
 enum ComicGroup : int32_t {
   GroupZB = 0,      // series comics, "zb"
   GroupPellow = 1,  // "pellow"
@@ -64,7 +66,10 @@ struct ComicCatalog {
   ComicCatalog& operator=(const ComicCatalog&) = delete;
 
   // False only if the file cannot be opened or a popup cannot be allocated.
-  bool load(const char* path, const CatalogListener* listener = nullptr);
+  // The settings switch lists off, and their folder holds the templates
+  // that are weighed.
+  bool load(const char* path, const SaverSettings& settings,
+            const CatalogListener* listener = nullptr);
   void clear();
   // index <= 0 gives the head; none past the end.
   ComicEntry* entryAt(int32_t group, int32_t type, int32_t index) const;
@@ -73,8 +78,5 @@ struct ComicCatalog {
   PopupEntry* popupAt(int32_t index) const;
 };
 
-// Number of strips in the template file data folder + "\" + fileName.
-int32_t templateWeight(const char* fileName);
-
-extern ComicCatalog* catalog;
-extern bool catalogLoaded;
+// Number of strips in the template file folder + "\" + fileName.
+int32_t templateWeight(const char* folder, const char* fileName);

@@ -5,13 +5,7 @@
 
 #include <cstdint>
 
-// A rectangle of pixels.
-struct PixelRect {
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-};
+#include "core/picture/pixel_rect.h"
 
 struct ScreenLayout {
   // The window over all monitors, in screen coordinates, in which the

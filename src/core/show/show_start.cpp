@@ -1,33 +1,25 @@
 #include "core/show/show_start.h"
 
-#include <cstring>
 #include <ctime>
-#include <new>
 
-#include "core/show/settings.h"
-#include "core/show/comic_catalog.h"
-#include "core/show/random_source.h"
-#include "core/show/show_state.h"
+#include "base/data_path.h"
+#include "core/show/show.h"
 
-bool initShowWithScreen(int32_t width, int32_t height) {
-  screenWidth = width;
-  screenHeight = height;
-  delete catalog;  // only a second start in one process has one
-  catalogLoaded = false;
-  catalog = new (std::nothrow) ComicCatalog();
-  if (catalog == nullptr) return true;  // as if comics.ini could not be read
+bool initShow(Show& show, int32_t width, int32_t height) {
+  show.screenWidth = width;
+  show.screenHeight = height;
+  show.catalog.clear();  // only a second start of one show has one
+  show.catalogLoaded = false;
+  if (show.settings == nullptr) return true;
 
-  char path[512] = {};
-  if (settings != nullptr) std::strncat(path, settings->directory, sizeof path - 1);
-  std::strncat(path, "\\comics.ini", sizeof path - 1 - std::strlen(path));
-  catalogLoaded = catalog->load(path);
-  if (catalogLoaded) {
-    randomSource().seed(static_cast<uint32_t>(std::time(nullptr)));
-    comicsSinceLogo = 0;
+  char path[kDataPathSize];
+  dataPath(path, show.folder(), "comics.ini");
+  show.catalogLoaded = show.catalog.load(path, *show.settings);
+  if (show.catalogLoaded) {
+    show.random.seed(static_cast<uint32_t>(std::time(nullptr)));
+    show.comicsSinceLogo = 0;
   } else {
-    catalog->clear();
-    delete catalog;
-    catalog = nullptr;
+    show.catalog.clear();
   }
   return true;
 }

@@ -1,12 +1,12 @@
-// The start of the show: screen size, the catalogue and the random seed.
+// The start of a show: its screen size, the catalogue and the random seed.
 #pragma once
 
 #include <cstdint>
 
-// Records the screen size, reads comics.ini from the data folder and, when
-// it was read, seeds the random source. A catalogue that cannot be read is
-// dropped and the show stays black. Always true.
-bool initShowWithScreen(int32_t width, int32_t height);
+struct Show;
 
-// The same with the screen's own size (Windows only).
-bool initShow();
+// Records the screen size, reads comics.ini from the show's data folder
+// and, when it was read, seeds the show's random source with the time. A
+// catalogue that cannot be read is dropped and the show stays black.
+// Always true.
+bool initShow(Show& show, int32_t width, int32_t height);

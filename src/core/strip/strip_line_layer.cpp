@@ -4,7 +4,7 @@
 
 #include "core/strip/strip_randomizer.h"
 
-const char* const kNullPointerMessage = "Can't write to null pointer, thanks though";
+const char kNullPointerMessage[] = "Can't write to null pointer, thanks though";
 
 void copyField(char* dest, const char* src) {
   size_t n = std::strlen(src);

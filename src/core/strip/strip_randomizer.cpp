@@ -6,7 +6,7 @@
 #include <new>
 
 #include "base/number_text.h"
-#include "core/show/random_source.h"
+#include "core/random/random_source.h"
 
 namespace {
 
@@ -114,13 +114,13 @@ void StripRandomizer::makeNameList() {
   }
 }
 
-void StripRandomizer::pickRandomStrip() {
+void StripRandomizer::pickRandomStrip(RandomSource& random) {
   if (!mayProceed()) return;
   if (stripCount_ == 0) {
     setStatus(NoStrips, "We need strips to be able to pick one.");
     return;
   }
-  uint32_t k = randomSource().next() % static_cast<uint32_t>(stripCount_);
+  uint32_t k = random.next() % static_cast<uint32_t>(stripCount_);
   const StripName* entry = stripNames_;
   for (uint32_t i = 0; i < k && entry != nullptr; ++i) entry = entry->nextName;
   if (entry == nullptr) {
@@ -130,10 +130,10 @@ void StripRandomizer::pickRandomStrip() {
   char name[kTextField];
   copyField(name, entry->name);
   setStatus(Working, "About to read the strip.");
-  readStrip(name);
+  readStrip(name, random);
 }
 
-void StripRandomizer::readStrip(const char* name) {
+void StripRandomizer::readStrip(const char* name, RandomSource& random) {
   if (!mayProceed()) return;
   copyField(currentStrip_, name != nullptr ? name : "");
   setStatus(Working, "Reading a specific strip.");
@@ -146,7 +146,7 @@ void StripRandomizer::readStrip(const char* name) {
     loadPanel(i);
     if (statusCode_ != Working) return;
   }
-  randomizeStrip();
+  randomizeStrip(random);
   if (statusCode_ != Working) return;
   setStatus(Ready, "Initialized and ready!");
 }
@@ -207,24 +207,24 @@ void StripRandomizer::loadTextbox(StripTextbox* box) {
   box->text[0] = '\0';
 }
 
-void StripRandomizer::randomizeStrip() {
+void StripRandomizer::randomizeStrip(RandomSource& random) {
   if (!mayProceed()) return;
   setStatus(Working, "Randomizing the strip..");
   for (StripPanel& panel : panels_) {
     seekTo(panel.category);
     if (statusCode_ != Working) return;
-    getRandomString(panel.category, panel.imageFile);
+    getRandomString(panel.category, panel.imageFile, random);
     if (statusCode_ != Working) return;
     for (StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox) {
       seekTo(box->category);
       if (statusCode_ != Working) return;
-      getRandomString(box->category, box->text);
+      getRandomString(box->category, box->text, random);
       if (statusCode_ != Working) return;
     }
   }
 }
 
-void StripRandomizer::getRandomString(const char* category, char* dest) {
+void StripRandomizer::getRandomString(const char* category, char* dest, RandomSource& random) {
   if (!mayProceed()) return;
   uint32_t n = countEntries();
   if (statusCode_ == EndOfData) return;
@@ -235,7 +235,7 @@ void StripRandomizer::getRandomString(const char* category, char* dest) {
     setStatus(NotFound, message);
     return;
   }
-  uint32_t k = randomSource().next() % n;
+  uint32_t k = random.next() % n;
   char line[kTextField];
   for (uint32_t i = 0; i <= k; ++i) {
     readLine(line);

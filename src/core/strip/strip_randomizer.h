@@ -6,6 +6,8 @@
 
 #include "core/strip/text_buffer.h"
 
+class RandomSource;
+
 constexpr int kTextField = 200;  // every text field: 199 characters and a NUL
 
 enum RandomizerStatus : int32_t {
@@ -20,7 +22,7 @@ enum RandomizerStatus : int32_t {
   BadPanel = 8,
 };
 
-extern const char* const kNullPointerMessage;  // "Can't write to null pointer, thanks though"
+extern const char kNullPointerMessage[];  // "Can't write to null pointer, thanks though"
 
 struct StripTextbox {
   int16_t textX = 0;
@@ -54,15 +56,15 @@ class StripRandomizer {
   StripRandomizer(const StripRandomizer&) = delete;
   StripRandomizer& operator=(const StripRandomizer&) = delete;
 
-  // Generation.
+  // Generation. The random draws come from the show's own source.
   void loadTemplateFile(const char* path);
   void makeNameList();
-  void pickRandomStrip();
-  void readStrip(const char* name);
+  void pickRandomStrip(RandomSource& random);
+  void readStrip(const char* name, RandomSource& random);
   void loadPanel(int index);
   void loadTextbox(StripTextbox* box);
-  void randomizeStrip();
-  void getRandomString(const char* category, char* dest);
+  void randomizeStrip(RandomSource& random);
+  void getRandomString(const char* category, char* dest, RandomSource& random);
   // Entries from the read position to the category's "end", which is left
   // where it was; 0 with status 4 when the file ends first.
   uint32_t countEntries();

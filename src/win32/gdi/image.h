@@ -11,9 +11,9 @@ class Image {
   // Empty: nothing made, failed.
   Image();
   // Loads the named file of the data folder (PCX or BMP by its ending).
-  explicit Image(const char* name);
+  Image(const char* folder, const char* name);
 
-  void load(const char* name);
+  void load(const char* folder, const char* name);
   void loadBmp(const char* path);
   void loadPcx(const char* path);
   void create(int32_t width, int32_t height);
@@ -31,14 +31,3 @@ class Image {
   uint8_t* pixels = nullptr;
   bool failed = true;
 };
-
-// A 24-bit bottom-up DIB section for dc, its pixels in *pixels. Null, with
-// nothing left behind, when it cannot be made or comes without pixel memory.
-HBITMAP createDibSection(HDC dc, int32_t width, int32_t height, uint8_t** pixels);
-// Bytes per row of such a section: 3 x width rounded up to 4.
-int32_t dibStride(int32_t width);
-
-// Blacks out the saver window: every monitor once the saver has measured
-// them (screen.h, which also keeps large screens cheap), else screenWidth x
-// screenHeight from the top-left corner.
-void eraseScreen();

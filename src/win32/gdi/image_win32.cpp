@@ -1,14 +1,12 @@
 #include <cstring>
 
+#include "base/data_path.h"
 #include "base/log_file.h"
+#include "win32/gdi/dib_section.h"
 #include "win32/gdi/image.h"
 #include "win32/gdi/screen.h"
-#include "win32/shell/globals.h"
-#include "core/show/settings.h"
 
 namespace {
-
-constexpr size_t kPathSize = 512;
 
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -16,28 +14,22 @@ char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 
 Image::Image() = default;
 
-Image::Image(const char* name) {
+Image::Image(const char* folder, const char* name) {
   failed = false;
-  load(name);
+  load(folder, name);
 }
 
-void Image::load(const char* name) {
+void Image::load(const char* folder, const char* name) {
   failed = false;
   if (name == nullptr) name = "";
-  const char* folder = settings != nullptr ? settings->directory : "";
-  size_t folderLength = strnlen(folder, sizeof settings->directory);
-  size_t nameLength = std::strlen(name);
+  char path[kDataPathSize];
   // The path must fit the 512-byte buffer with its terminating NUL.
-  if (folderLength + 1 + nameLength >= kPathSize) {
+  if (!dataPath(path, folder, name)) {
     logFile().write(name).write(": Path too long\n");
     failed = true;
     return;
   }
-  char path[kPathSize];
-  std::memcpy(path, folder, folderLength);
-  path[folderLength] = '\\';
-  std::memcpy(path + folderLength + 1, name, nameLength + 1);
-  size_t length = folderLength + 1 + nameLength;
+  size_t length = std::strlen(path);
   if (length < 3) {
     failed = true;
     logFile().write(name).write(
@@ -90,30 +82,6 @@ void Image::loadBmp(const char* path) {
   }
   SelectObject(dc, bitmap);
   pixels = nullptr;
-}
-
-HBITMAP createDibSection(HDC dc, int32_t width, int32_t height, uint8_t** pixels) {
-  BITMAPINFO info;
-  std::memset(&info, 0, sizeof info);
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* memory = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-  if (bitmap != nullptr && memory == nullptr) {
-    DeleteObject(bitmap);
-    bitmap = nullptr;
-  }
-  *pixels = bitmap != nullptr ? static_cast<uint8_t*>(memory) : nullptr;
-  return bitmap;
-}
-
-int32_t dibStride(int32_t width) {
-  // 64-bit so that a huge width cannot wrap; CreateDIBSection refuses it.
-  return static_cast<int32_t>((3 * int64_t{width} + 3) & ~int64_t{3});
 }
 
 void Image::create(int32_t newWidth, int32_t newHeight) {
@@ -174,11 +142,4 @@ void Image::release() {
   dc = nullptr;
   bitmap = nullptr;
   pixels = nullptr;
-}
-
-void eraseScreen() {
-  PixelRect area = takeAreaToErase();
-  HDC screen = GetDC(saverWindow);
-  BitBlt(screen, area.x, area.y, area.width, area.height, nullptr, 0, 0, BLACKNESS);
-  if (ReleaseDC(saverWindow, screen) == 0) logFile().write("erase: Unable to release!\n");
 }

@@ -3,11 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/log_file.h"
-#include "win32/gdi/image.h"
-#include "core/picture/pcx_decode.h"
 #include "base/file.h"
-#include "win32/shell/globals.h"
+#include "base/log_file.h"
+#include "core/picture/pcx_decode.h"
+#include "win32/gdi/dib_section.h"
+#include "win32/gdi/image.h"
+#include "win32/gdi/screen.h"
 
 void Image::loadPcx(const char* path) {
   zfile::Handle file = zfile::openRead(path);

@@ -6,12 +6,14 @@
 
 #include <cstdint>
 
-#include "core/show/screen_layout.h"
 #include "core/picture/text_pixels.h"
+#include "core/show/screen_layout.h"
+
+// The full-screen window; every screen drawing context is taken from it.
+extern HWND saverWindow;
 
 // Set by the saver window before the show starts (setScreenLayout). Until
-// then: one monitor at scale 1, whose size is the show's (screenWidth x
-// screenHeight).
+// then: one monitor at scale 1, whose size is the show's.
 extern ScreenLayout screenLayout;
 
 // Sets screenLayout; the next eraseScreen blacks out the whole window.
@@ -19,8 +21,13 @@ void setScreenLayout(const ScreenLayout& layout);
 
 // What eraseScreen must black out now, in the window's coordinates: the
 // whole window, except at a scale above 1 after the first time, where
-// only what the canvases covered since is left to black out.
-PixelRect takeAreaToErase();
+// only what the canvases covered since is left to black out. Without a
+// measured layout: the show's screen from the top-left corner.
+PixelRect takeAreaToErase(int32_t showWidth, int32_t showHeight);
+
+// Blacks out the saver window: every monitor once the saver has measured
+// them, else showWidth x showHeight from the top-left corner.
+void eraseScreen(int32_t showWidth, int32_t showHeight);
 
 // The monitors as the system reports them now, with the "Scale" setting.
 ScreenLayout measureScreen(uint32_t scaleSetting);

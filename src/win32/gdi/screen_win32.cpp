@@ -1,10 +1,10 @@
 #include "win32/gdi/screen.h"
 
-#include "win32/gdi/image.h"
+#include "base/log_file.h"
 #include "core/picture/pixel_scale.h"
-#include "win32/shell/globals.h"
-#include "core/show/show_state.h"
+#include "win32/gdi/dib_section.h"
 
+HWND saverWindow = nullptr;
 ScreenLayout screenLayout;
 
 namespace {
@@ -35,11 +35,11 @@ void setScreenLayout(const ScreenLayout& layout) {
   drawnSinceErase = PixelRect();
 }
 
-PixelRect takeAreaToErase() {
+PixelRect takeAreaToErase(int32_t showWidth, int32_t showHeight) {
   PixelRect area;
   if (screenLayout.width <= 0 || screenLayout.height <= 0) {
-    area.width = screenWidth;
-    area.height = screenHeight;
+    area.width = showWidth;
+    area.height = showHeight;
     return area;
   }
   area.width = screenLayout.width;
@@ -48,6 +48,13 @@ PixelRect takeAreaToErase() {
   erasedWhole = true;
   drawnSinceErase = PixelRect();
   return area;
+}
+
+void eraseScreen(int32_t showWidth, int32_t showHeight) {
+  PixelRect area = takeAreaToErase(showWidth, showHeight);
+  HDC screen = GetDC(saverWindow);
+  BitBlt(screen, area.x, area.y, area.width, area.height, nullptr, 0, 0, BLACKNESS);
+  if (ReleaseDC(saverWindow, screen) == 0) logFile().write("erase: Unable to release!\n");
 }
 
 HDC getPrimaryDc() {

@@ -5,9 +5,11 @@
 #include <iterator>
 
 #include "../../../resources/resource.h"
-#include "win32/shell/config_rules.h"
-#include "win32/shell/modes.h"
 #include "core/show/settings.h"
+#include "win32/shell/config_rules.h"
+#include "win32/shell/globals.h"
+#include "win32/shell/modes.h"
+#include "win32/shell/settings_store.h"
 
 namespace {
 
@@ -87,7 +89,7 @@ void onOk(HWND dialog) {
     MessageBoxA(dialog, error, kErrorCaption, MB_OK);
     return;
   }
-  settings->saveProductSettings();
+  saveProductSettings(*settings);
   EndDialog(dialog, 1);
 }
 

@@ -1,4 +1,4 @@
-// Process-wide Win32 handles shared by the shell and the drawing code.
+// The saver shell's own process-wide state.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +7,9 @@
 
 // The executable's instance handle, stored by the entry point.
 extern HINSTANCE instance;
-// The full-screen window; every screen drawing context is taken from it.
-extern HWND saverWindow;
+struct SaverSettings;
+// The settings record of the run, made by the entry point.
+extern SaverSettings* settings;
 
 // A window number from the command line as a handle (sign-extended, as
 // 32-bit handle values are on 64-bit Windows).

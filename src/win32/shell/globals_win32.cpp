@@ -1,4 +1,4 @@
 #include "win32/shell/globals.h"
 
 HINSTANCE instance = nullptr;
-HWND saverWindow = nullptr;
+SaverSettings* settings = nullptr;

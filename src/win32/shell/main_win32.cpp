@@ -5,10 +5,11 @@
 
 #include <new>
 
+#include "core/show/settings.h"
 #include "win32/shell/command_line.h"
 #include "win32/shell/globals.h"
 #include "win32/shell/modes.h"
-#include "core/show/settings.h"
+#include "win32/shell/settings_store.h"
 
 namespace {
 
@@ -40,8 +41,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
   SaverSettings* record = new (std::nothrow) SaverSettings();
   if (record == nullptr) return 0;
   settings = record;
-  settings->loadPlatformSettings();
-  settings->loadProductSettings();
+  loadPlatformSettings(*settings);
+  loadProductSettings(*settings);
 
   switch (parsed.mode) {
     case SaverMode::ChangePassword:

@@ -5,27 +5,32 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 
+#include "base/data_path.h"
 #include "base/log_file.h"
+#include "core/show/show.h"
+#include "core/show/show_chooser.h"
+#include "core/show/show_start.h"
+#include "win32/gdi/gdi_painter.h"
 #include "win32/gdi/screen.h"
-#include "win32/gdi/screenshot.h"
-#include "win32/shell/user_folders.h"
 #include "win32/shell/globals.h"
 #include "win32/shell/modes.h"
-#include "core/show/settings.h"
-#include "core/show/comic_catalog.h"
-#include "win32/gdi/show_sequencer.h"
-#include "core/show/show_start.h"
-#include "core/show/show_state.h"
+#include "win32/shell/screenshot.h"
+#include "win32/shell/settings_store.h"
+#include "win32/shell/user_folders.h"
 
 namespace {
 
-const char* const kClassName = "ScrClass";
-const char* const kWindowTitle = "SaverWindow";
+const char kClassName[] = "ScrClass";
+const char kWindowTitle[] = "SaverWindow";
 constexpr UINT kTickMs = 100;
 // SPI_SETSCREENSAVERRUNNING: keeps the system key combinations away while
 // the saver runs, where the platform honours it.
 constexpr UINT kScreenSaverRunning = 97;
+
+// The show of this run, made by runSaver before its window.
+Show* show = nullptr;
 
 void onCreate(HWND window) {
   SaverSettings& s = *settings;
@@ -56,25 +61,25 @@ void onClose(HWND window) {
     DestroyWindow(window);
     return;
   }
-  s.suspendInput();
+  suspendInput(s);
   BOOL mayClose = verifyPassword(window);
-  s.resumeInput();
+  resumeInput(s);
   if (mayClose != 0) DestroyWindow(window);
 }
 
 void onKeyDown(WPARAM key) {
   SaverSettings& s = *settings;
-  if (s.inputSuspended != 0) return;
+  if (s.inputSuspended != 0 || show == nullptr) return;
   switch (key) {
     case VK_RETURN:
     case VK_SPACE:
-      if (catalogLoaded) advance(true);
+      if (show->catalogLoaded) advance(*show, true);
       break;
     case VK_F1:
-      if (!popupShowing && catalogLoaded) saveScreenshot();
+      if (!show->popupShowing && show->catalogLoaded) saveScreenshot(*show);
       break;
     default:
-      s.requestClose();
+      requestClose(s);
       break;
   }
 }
@@ -89,7 +94,7 @@ void onMouseMove() {
   int64_t dy = int64_t{cursor.y} - s.startCursor.y;
   if (dx < 0) dx = -dx;
   if (dy < 0) dy = -dy;
-  if (dx > s.mouseThreshold || dy > s.mouseThreshold) s.requestClose();
+  if (dx > s.mouseThreshold || dy > s.mouseThreshold) requestClose(s);
 }
 
 LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM second) {
@@ -104,7 +109,7 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
     case WM_NCACTIVATE:
-      if (s.inputSuspended == 0 && LOWORD(first) == 0) s.requestClose();
+      if (s.inputSuspended == 0 && LOWORD(first) == 0) requestClose(s);
       break;
     case WM_SETCURSOR:
       if (s.inputSuspended == 0) {
@@ -117,7 +122,7 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
       onClose(window);
       return 0;
     case WM_TIMER:
-      advance(false);
+      if (show != nullptr) advance(*show, false);
       break;
     case WM_KEYDOWN:
       onKeyDown(first);
@@ -125,7 +130,7 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      if (s.inputSuspended == 0) s.requestClose();
+      if (s.inputSuspended == 0) requestClose(s);
       break;
     case WM_MOUSEMOVE:
       if (s.inputSuspended == 0) onMouseMove();
@@ -141,9 +146,8 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
 
 // Opens error.log in the folder; whether it could be made.
 bool openLog(const char* folder) {
-  char logPath[userfolders::kFolderSize + sizeof "\\error.log"] = {};
-  std::strncat(logPath, folder, userfolders::kFolderSize - 1);
-  std::strcat(logPath, "\\error.log");
+  char logPath[kDataPathSize];
+  dataPath(logPath, folder, "error.log");
   logFile().open(logPath);
   return logFile().isOpen();
 }
@@ -152,6 +156,11 @@ bool openLog(const char* folder) {
 
 void runSaver() {
   if (settings == nullptr) return;
+  Show* run = new (std::nothrow) Show();
+  if (run == nullptr) return;
+  run->settings = settings;
+  run->painter = gdiPainter(run);
+  show = run;
   WNDCLASSA windowClass{};
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = saverWindowProc;
@@ -173,13 +182,18 @@ void runSaver() {
   HWND window =
       CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, l.left, l.top,
                       l.width, l.height, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) return;
+  if (window == nullptr) {
+    show = nullptr;
+    delete run;
+    return;
+  }
 
   UINT previous = 0;
   SystemParametersInfoA(kScreenSaverRunning, 1, &previous, 0);
   saverWindow = window;
-  initShow();
-  advance(true);
+  initShow(*run, showWidth(screenLayout), showHeight(screenLayout));
+  run->scale = screenLayout.scale;
+  advance(*run, true);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -187,4 +201,7 @@ void runSaver() {
     DispatchMessageA(&message);
   }
   SystemParametersInfoA(kScreenSaverRunning, 0, &previous, 0);
+  saverWindow = nullptr;
+  show = nullptr;
+  delete run;
 }

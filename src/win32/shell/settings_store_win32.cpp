@@ -1,8 +1,11 @@
+#include "win32/shell/settings_store.h"
+
 #include <windows.h>
 
 #include <cstring>
 
 #include "core/show/settings.h"
+#include "win32/shell/registry_values.h"
 
 namespace {
 
@@ -38,76 +41,76 @@ HWND windowOf(const SaverSettings& s) { return static_cast<HWND>(s.window); }
 
 }  // namespace
 
-void SaverSettings::loadPlatformSettings() {
-  passwordDelay = 15;
-  mouseThreshold = 50;
-  inputSuspended = 0;
+void loadPlatformSettings(SaverSettings& s) {
+  s.passwordDelay = 15;
+  s.mouseThreshold = 50;
+  s.inputSuspended = 0;
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kPlatformKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
     return;
   }
-  readDword(key, "Password Delay", passwordDelay);
-  uint32_t threshold = static_cast<uint32_t>(mouseThreshold);
+  readDword(key, "Password Delay", s.passwordDelay);
+  uint32_t threshold = static_cast<uint32_t>(s.mouseThreshold);
   readDword(key, "Mouse Threshold", threshold);
-  mouseThreshold = static_cast<int32_t>(threshold);
+  s.mouseThreshold = static_cast<int32_t>(threshold);
   RegCloseKey(key);
 }
 
-void SaverSettings::loadProductSettings() {
-  std::memcpy(directory, kDefaultDirectory, std::strlen(kDefaultDirectory) + 1);
-  setDefaults();
-  scale = 0;
+void loadProductSettings(SaverSettings& s) {
+  std::memcpy(s.directory, kDefaultDirectory, std::strlen(kDefaultDirectory) + 1);
+  s.setDefaults();
+  s.scale = 0;
   // The folder the installer recorded for every user of the machine; a
   // user's own "Directory" below wins over it. Read access only: standard
   // users cannot open machine keys for writing.
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    readDirectory(key, directory);
+    readDirectory(key, s.directory);
     RegCloseKey(key);
   }
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kProductKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
     return;
   }
-  readDirectory(key, directory);
-  for (const ProductValue& value : kProductValues) readDword(key, value.name, this->*value.field);
+  readDirectory(key, s.directory);
+  for (const ProductValue& value : kProductValues) readDword(key, value.name, s.*value.field);
   uint8_t scaleData[4] = {};
   DWORD type = 0;
   DWORD size = 0;
   if (queryValue(key, "Scale", scaleData, sizeof scaleData, type, size)) {
-    applyScaleValue(scale, type, scaleData, size);
+    applyScaleValue(s.scale, type, scaleData, size);
   }
   RegCloseKey(key);
 }
 
-void SaverSettings::saveProductSettings() {
+void saveProductSettings(const SaverSettings& s) {
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
     return;
   }
   for (const ProductValue& value : kProductValues) {
-    DWORD data = this->*value.field;
+    DWORD data = s.*value.field;
     RegSetValueExA(key, value.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                    sizeof data);
   }
   RegCloseKey(key);
 }
 
-void SaverSettings::requestClose() {
-  closeRequested = 1;
-  PostMessageA(windowOf(*this), WM_CLOSE, 0, 0);
+void requestClose(SaverSettings& s) {
+  s.closeRequested = 1;
+  PostMessageA(windowOf(s), WM_CLOSE, 0, 0);
 }
 
-void SaverSettings::suspendInput() {
-  inputSuspended = 1;
-  SendMessageA(windowOf(*this), WM_SETCURSOR, 0, 0);
+void suspendInput(SaverSettings& s) {
+  s.inputSuspended = 1;
+  SendMessageA(windowOf(s), WM_SETCURSOR, 0, 0);
 }
 
-void SaverSettings::resumeInput() {
-  inputSuspended = 0;
-  SendMessageA(windowOf(*this), WM_SETCURSOR, 0, 0);
+void resumeInput(SaverSettings& s) {
+  s.inputSuspended = 0;
+  SendMessageA(windowOf(s), WM_SETCURSOR, 0, 0);
   POINT p{};
   GetCursorPos(&p);
-  startCursor.x = p.x;
-  startCursor.y = p.y;
+  s.startCursor.x = p.x;
+  s.startCursor.y = p.y;
 }

@@ -1,15 +1,16 @@
+#include "win32/shell/screenshot.h"
+
+#include <windows.h>
+
 #include <cstring>
 
+#include "base/file.h"
 #include "base/log_file.h"
 #include "core/picture/bmp_header.h"
-#include "win32/gdi/image.h"
+#include "core/show/show.h"
+#include "win32/gdi/dib_section.h"
 #include "win32/gdi/screen.h"
-#include "win32/gdi/screenshot.h"
-#include "base/file.h"
 #include "win32/shell/user_folders.h"
-#include "win32/shell/globals.h"
-#include "core/show/settings.h"
-#include "core/show/show_state.h"
 
 namespace {
 
@@ -37,10 +38,9 @@ ShotWrite writeShot(const char* folder, int32_t width, int32_t height, const uin
 
 }  // namespace
 
-void saveScreenshot() {
-  if (settings == nullptr) return;
+void saveScreenshot(const Show& show) {
   // The item as the screen shows it: enlarged by the show's scale.
-  PixelRect rect = toPrimary(screenLayout, lastDrawnRect);
+  PixelRect rect = toPrimary(screenLayout, show.lastDrawnRect);
   // A negative size (never recorded by the show) is saved as empty.
   if (rect.width < 0) rect.width = 0;
   if (rect.height < 0) rect.height = 0;
@@ -64,11 +64,11 @@ void saveScreenshot() {
   // captured is not written at all. A data folder that refuses the file (a
   // standard user's, under Program Files) sends it to the user's Pictures.
   if ((empty || bits != nullptr) &&
-      writeShot(settings->directory, rect.width, rect.height, bits) == ShotWrite::refused) {
+      writeShot(show.folder(), rect.width, rect.height, bits) == ShotWrite::refused) {
     char folder[userfolders::kFolderSize];
     if (!userfolders::screenshotFolder(folder) ||
         writeShot(folder, rect.width, rect.height, bits) == ShotWrite::refused) {
-      logFile().write(settings->directory).write(": Unable to save a screenshot\n");
+      logFile().write(show.folder()).write(": Unable to save a screenshot\n");
     }
   }
   if (screen != nullptr) ReleaseDC(saverWindow, screen);

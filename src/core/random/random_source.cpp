@@ -1,4 +1,4 @@
-#include "core/show/random_source.h"
+#include "core/random/random_source.h"
 
 #include <ctime>
 
@@ -43,9 +43,4 @@ uint32_t RandomSource::next() {
   --remaining_;
   if (remaining_ < 0) return regenerate();
   return temper(state_[cursor_++]);
-}
-
-RandomSource& randomSource() {
-  static RandomSource source;
-  return source;
 }

@@ -1,4 +1,5 @@
-// The program's one pseudo-random generator: MT19937 seeded by the 69069 rule.
+// The show's pseudo-random generator: MT19937 seeded by the 69069 rule. Each
+// show holds its own, so shows side by side draw independent sequences.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,3 @@ class RandomSource {
   int32_t remaining_ = -1;
   int cursor_ = 0;
 };
-
-// The process-wide generator.
-RandomSource& randomSource();

@@ -1,14 +1,11 @@
-// Panel widths come from the picture's header alone, before it is decoded.
-#include <cstring>
+#include "core/picture/pcx_width.h"
 
-#include "base/log_file.h"
+#include "base/data_path.h"
 #include "base/file.h"
-#include "win32/gdi/strip_composition.h"
-#include "core/show/settings.h"
+#include "base/log_file.h"
 
 namespace {
 
-constexpr size_t kPathSize = 512;
 constexpr size_t kHeaderBytes = 10;
 
 int32_t signed16At(const unsigned char* bytes, int offset) {
@@ -17,11 +14,9 @@ int32_t signed16At(const unsigned char* bytes, int offset) {
 
 }  // namespace
 
-int32_t pcxFileWidth(const char* name) {
-  char path[kPathSize] = {};
-  if (settings != nullptr) std::strncat(path, settings->directory, kPathSize - 1);
-  std::strncat(path, "\\", kPathSize - 1 - std::strlen(path));
-  std::strncat(path, name, kPathSize - 1 - std::strlen(path));
+int32_t pcxFileWidth(const char* folder, const char* name) {
+  char path[kDataPathSize];
+  dataPath(path, folder, name);
   zfile::Handle file = zfile::openRead(path);
   if (file == zfile::kNoFile) {
     logFile().write(name).write(": Unable to open file\n");
