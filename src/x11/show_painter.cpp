@@ -1,6 +1,7 @@
 #include "x11/show_painter.h"
 
 #include <new>
+#include <string>
 
 #include "core/show/show.h"
 #include "x11/font_freetype.h"
@@ -84,9 +85,16 @@ void drawText(void*, Font* font, Picture* target, int32_t x, int32_t y, const ch
   drawTextLine(font, target->surface(), x, y, text, length);
 }
 
+// The core joins the data folder and the name with a backslash, as the
+// file layer takes it; the sound library wants the real path.
 void playSound(void* context, const char* path) {
   LinuxDrawing& d = drawingOf(context);
-  if (d.playSound != nullptr) d.playSound(path);
+  if (d.playSound == nullptr || path == nullptr) return;
+  std::string file(path);
+  for (char& c : file) {
+    if (c == '\\') c = '/';
+  }
+  d.playSound(file.c_str());
 }
 
 }  // namespace
