@@ -31,6 +31,7 @@ work=$(mktemp -d /tmp/zorbel-linux-bench.XXXXXX)
 servers=()
 pids=()
 finish() {
+  [ "$BASHPID" = "$$" ] || return 0 # not in command substitutions
   local p
   for p in "${pids[@]}" "${servers[@]}"; do kill "$p" 2>/dev/null; done
   for p in "${pids[@]}" "${servers[@]}"; do wait "$p" 2>/dev/null; done
@@ -66,7 +67,8 @@ strip_steps() { # WxH
 }
 
 startup() {
-  local i out pid times=()
+  local i out pid
+  local times=()
   screen 1024x768
   for i in 1 2 3 4 5; do
     out=$("$probe" 0 0 -- "$saver" -geometry 1024x768 -directory "$root/data/sample" -time-delay 0)

@@ -11,6 +11,7 @@
 #include <sys/shm.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -24,6 +25,8 @@ namespace {
 constexpr int64_t kTickNs = 100'000'000;
 constexpr int32_t kDefaultWidth = 1024;
 constexpr int32_t kDefaultHeight = 768;
+// The window's pixels go to the server in bands of at most this size.
+constexpr int64_t kBandBytes = 4 << 20;
 
 int endPipe[2] = {-1, -1};
 volatile sig_atomic_t endRequested = 0;
@@ -82,6 +85,13 @@ Window virtualRoot(Display* d, Window root) {
   return found;
 }
 
+// Rows of a band of about kBandBytes, at least one, at most the window's.
+int32_t bandRowsFor(int64_t bytesPerLine, int32_t height) {
+  int64_t rows = bytesPerLine > 0 ? kBandBytes / bytesPerLine : 1;
+  if (rows > height) rows = height;
+  return rows < 1 ? 1 : static_cast<int32_t>(rows);
+}
+
 }  // namespace
 
 struct XWindowScreen::State {
@@ -98,6 +108,8 @@ struct XWindowScreen::State {
   bool shmAvailable = false;
   XShmSegmentInfo shm{};
   XImage* shmImage = nullptr;
+  // Window rows put on it at a time.
+  int32_t bandRows = 1;
 };
 
 void installEndSignals() {
@@ -199,63 +211,68 @@ bool XWindowScreen::relayout(int32_t width, int32_t height) {
   State& s = *state_;
   s.width = width;
   s.height = height;
-  if (s.shmImage != nullptr) {
-    XShmDetach(s.display, &s.shm);
-    XSync(s.display, False);
-    s.shmImage->data = nullptr;  // the segment is not Xlib's to free
-    XDestroyImage(s.shmImage);
-    shmdt(s.shm.shmaddr);
-    s.shmImage = nullptr;
-  }
-  if (s.shmAvailable) {
-    s.shmImage =
-        XShmCreateImage(s.display, s.visual, static_cast<unsigned>(s.depth), ZPixmap, nullptr,
-                        &s.shm, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    bool attached = false;
-    if (s.shmImage != nullptr) {
-      size_t bytes = static_cast<size_t>(s.shmImage->bytes_per_line) * height;
-      s.shm.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-      s.shm.shmaddr = s.shm.shmid >= 0 ? static_cast<char*>(shmat(s.shm.shmid, nullptr, 0))
-                                       : reinterpret_cast<char*>(-1);
-      if (s.shm.shmaddr != reinterpret_cast<char*>(-1)) {
-        s.shmImage->data = s.shm.shmaddr;
-        s.shm.readOnly = False;
-        lastXError = 0;
-        XShmAttach(s.display, &s.shm);
-        XSync(s.display, False);
-        attached = lastXError == 0;
-      }
-      // Removed now: it goes when both sides have let go of it, also
-      // when the process is killed.
-      if (s.shm.shmid >= 0) shmctl(s.shm.shmid, IPC_RMID, nullptr);
-      if (!attached && s.shm.shmaddr != reinterpret_cast<char*>(-1)) shmdt(s.shm.shmaddr);
-    }
-    if (!attached) {
-      if (s.shmImage != nullptr) {
-        s.shmImage->data = nullptr;
-        XDestroyImage(s.shmImage);
-      }
-      s.shmImage = nullptr;
-      s.shmAvailable = false;  // a remote server: plain requests from now on
-    }
-  }
+  dropSharedBand();
   // The pixel layout of the window's images.
-  XImage* probe = s.shmImage;
-  XImage* own = nullptr;
-  if (probe == nullptr) {
-    own = XCreateImage(s.display, s.visual, static_cast<unsigned>(s.depth), ZPixmap, 0, nullptr, 1,
-                       1, 32, 0);
-    probe = own;
-  }
+  XImage* probe = XCreateImage(s.display, s.visual, static_cast<unsigned>(s.depth), ZPixmap, 0,
+                               nullptr, 1, 1, 32, 0);
   if (probe != nullptr) {
     s.format.bytesPerPixel = probe->bits_per_pixel / 8;
     s.format.msbFirst = probe->byte_order == MSBFirst;
     s.format.redMask = static_cast<uint32_t>(s.visual->red_mask);
     s.format.greenMask = static_cast<uint32_t>(s.visual->green_mask);
     s.format.blueMask = static_cast<uint32_t>(s.visual->blue_mask);
+    XDestroyImage(probe);
   }
-  if (own != nullptr) XDestroyImage(own);
+  // Big windows are put on the screen band by band, so that the shared
+  // memory (or a plain request's image) stays small.
+  s.bandRows = bandRowsFor(int64_t{width} * s.format.bytesPerPixel, height);
+  if (s.shmAvailable) makeSharedBand();
   return screen_.resize(width, height, scaleSetting_);
+}
+
+void XWindowScreen::makeSharedBand() {
+  State& s = *state_;
+  s.shmImage =
+      XShmCreateImage(s.display, s.visual, static_cast<unsigned>(s.depth), ZPixmap, nullptr, &s.shm,
+                      static_cast<unsigned>(s.width), static_cast<unsigned>(s.bandRows));
+  bool attached = false;
+  if (s.shmImage != nullptr) {
+    size_t bytes = static_cast<size_t>(s.shmImage->bytes_per_line) * s.bandRows;
+    s.shm.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    s.shm.shmaddr = s.shm.shmid >= 0 ? static_cast<char*>(shmat(s.shm.shmid, nullptr, 0))
+                                     : reinterpret_cast<char*>(-1);
+    if (s.shm.shmaddr != reinterpret_cast<char*>(-1)) {
+      s.shmImage->data = s.shm.shmaddr;
+      s.shm.readOnly = False;
+      lastXError = 0;
+      XShmAttach(s.display, &s.shm);
+      XSync(s.display, False);
+      attached = lastXError == 0;
+    }
+    // Removed now: it goes when both sides have let go of it, also when
+    // the process is killed.
+    if (s.shm.shmid >= 0) shmctl(s.shm.shmid, IPC_RMID, nullptr);
+    if (!attached && s.shm.shmaddr != reinterpret_cast<char*>(-1)) shmdt(s.shm.shmaddr);
+  }
+  if (!attached) {
+    if (s.shmImage != nullptr) {
+      s.shmImage->data = nullptr;
+      XDestroyImage(s.shmImage);
+    }
+    s.shmImage = nullptr;
+    s.shmAvailable = false;  // a remote server: plain requests from now on
+  }
+}
+
+void XWindowScreen::dropSharedBand() {
+  State& s = *state_;
+  if (s.shmImage == nullptr) return;
+  XShmDetach(s.display, &s.shm);
+  XSync(s.display, False);
+  s.shmImage->data = nullptr;  // the segment is not Xlib's to free
+  XDestroyImage(s.shmImage);
+  shmdt(s.shm.shmaddr);
+  s.shmImage = nullptr;
 }
 
 void XWindowScreen::present() {
@@ -266,38 +283,46 @@ void XWindowScreen::present() {
                    static_cast<unsigned>(s.height));
   }
   PixelRect rect = screen_.takeChanged();
-  int32_t scale = screen_.scale();
-  if (rect.width > 0 && rect.height > 0) {
-    int32_t x = rect.x * scale;
-    int32_t y = rect.y * scale;
-    int32_t w = rect.width * scale;
-    int32_t h = rect.height * scale;
-    if (s.shmImage != nullptr) {
-      uint8_t* at = reinterpret_cast<uint8_t*>(s.shmImage->data) +
-                    static_cast<size_t>(y) * s.shmImage->bytes_per_line +
-                    static_cast<size_t>(x) * s.format.bytesPerPixel;
-      enlargeInto(screen_.surface(), rect, scale, s.format, at, s.shmImage->bytes_per_line);
-      XShmPutImage(s.display, s.window, s.gc, s.shmImage, x, y, x, y, static_cast<unsigned>(w),
-                   static_cast<unsigned>(h), False);
-      // The segment is written again only once the server has read it.
-      XSync(s.display, False);
-      return;
-    }
-    XImage* image =
-        XCreateImage(s.display, s.visual, static_cast<unsigned>(s.depth), ZPixmap, 0, nullptr,
-                     static_cast<unsigned>(w), static_cast<unsigned>(h), 32, 0);
-    if (image != nullptr) {
-      image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * h));
-      if (image->data != nullptr) {
-        enlargeInto(screen_.surface(), rect, scale, s.format,
-                    reinterpret_cast<uint8_t*>(image->data), image->bytes_per_line);
-        XPutImage(s.display, s.window, s.gc, image, 0, 0, x, y, static_cast<unsigned>(w),
-                  static_cast<unsigned>(h));
-      }
-      XDestroyImage(image);  // frees the data too
-    }
+  // Whole show rows per band.
+  int32_t bandShowRows = std::max(s.bandRows / screen_.scale(), 1);
+  for (int32_t top = rect.y; top < rect.y + rect.height; top += bandShowRows) {
+    PixelRect band = rect;
+    band.y = top;
+    band.height = std::min(bandShowRows, rect.y + rect.height - top);
+    putBand(band);
   }
   XFlush(s.display);
+}
+
+void XWindowScreen::putBand(const PixelRect& band) {
+  State& s = *state_;
+  int32_t scale = screen_.scale();
+  int32_t x = band.x * scale;
+  int32_t y = band.y * scale;
+  int32_t w = band.width * scale;
+  int32_t h = band.height * scale;
+  if (w <= 0 || h <= 0) return;
+  if (s.shmImage != nullptr) {
+    uint8_t* at = reinterpret_cast<uint8_t*>(s.shmImage->data) +
+                  static_cast<size_t>(x) * static_cast<size_t>(s.format.bytesPerPixel);
+    enlargeInto(screen_.surface(), band, scale, s.format, at, s.shmImage->bytes_per_line);
+    XShmPutImage(s.display, s.window, s.gc, s.shmImage, x, 0, x, y, static_cast<unsigned>(w),
+                 static_cast<unsigned>(h), False);
+    // The band is written again only once the server has read it.
+    XSync(s.display, False);
+    return;
+  }
+  XImage* image = XCreateImage(s.display, s.visual, static_cast<unsigned>(s.depth), ZPixmap, 0,
+                               nullptr, static_cast<unsigned>(w), static_cast<unsigned>(h), 32, 0);
+  if (image == nullptr) return;
+  image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * h));
+  if (image->data != nullptr) {
+    enlargeInto(screen_.surface(), band, scale, s.format, reinterpret_cast<uint8_t*>(image->data),
+                image->bytes_per_line);
+    XPutImage(s.display, s.window, s.gc, image, 0, 0, x, y, static_cast<unsigned>(w),
+              static_cast<unsigned>(h));
+  }
+  XDestroyImage(image);  // frees the data too
 }
 
 bool XWindowScreen::handleEvents(const LoopHandlers& handlers, bool* quit) {
@@ -382,14 +407,7 @@ int XWindowScreen::run(const LoopHandlers& handlers) {
 void XWindowScreen::close() {
   State& s = *state_;
   if (s.display == nullptr) return;
-  if (s.shmImage != nullptr) {
-    XShmDetach(s.display, &s.shm);
-    XSync(s.display, False);
-    s.shmImage->data = nullptr;  // the segment is not Xlib's to free
-    XDestroyImage(s.shmImage);
-    shmdt(s.shm.shmaddr);
-    s.shmImage = nullptr;
-  }
+  dropSharedBand();
   if (s.gc != nullptr) XFreeGC(s.display, s.gc);
   s.gc = nullptr;
   if (s.ownWindow && s.window != 0) XDestroyWindow(s.display, s.window);

@@ -43,6 +43,9 @@ class XWindowScreen {
 
  private:
   bool relayout(int32_t width, int32_t height);
+  void makeSharedBand();
+  void dropSharedBand();
+  void putBand(const PixelRect& band);
   bool handleEvents(const LoopHandlers& handlers, bool* quit);
 
   State* state_;
