@@ -17,8 +17,7 @@ namespace {
 // Bigger pictures are not decoded here; no comic comes near this.
 constexpr size_t kDecodeLimit = 64u << 20;
 
-const char* const kBadExtension =
-    ": Unable to determine format...files need .pcx or .bmp extension!";
+const char kBadExtension[] = ": Unable to determine format...files need .pcx or .bmp extension!";
 
 std::string lowerEnding(const std::string& name) {
   std::string end = name.size() >= 3 ? name.substr(name.size() - 3) : name;

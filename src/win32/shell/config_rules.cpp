@@ -1,16 +1,16 @@
 #include "win32/shell/config_rules.h"
 
-const char* const kVersionFormat =
+const char kVersionFormat[] =
     "Zorbel Screensaver - version %i.%i%i.%i%i\n"
     "Graphics and saver code: the Quenwick team\n"
     "Strip randomizer: the Quenwick template crew";
 
-const char* const kQueryCaption = "Query";
-const char* const kNoGroupQuestion =
+const char kQueryCaption[] = "Query";
+const char kNoGroupQuestion[] =
     "This will not display any comics (Zorbel and Pellow are both deselected).  Continue anyway?";
-const char* const kNoTypeQuestion =
+const char kNoTypeQuestion[] =
     "This will not display any comics (All 3 types deselected).  Continue anyway?";
-const char* const kErrorCaption = "Error";
+const char kErrorCaption[] = "Error";
 
 uint32_t readDialogNumber(const char* text) {
   if (text == nullptr) return 0;

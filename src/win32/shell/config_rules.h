@@ -7,13 +7,13 @@
 #include "core/show/settings.h"
 
 // Text of control 1020, the version line and two credit lines.
-extern const char* const kVersionFormat;
+extern const char kVersionFormat[];
 constexpr int kVersionNumbers[5] = {2, 2, 0, 0, 3};
 
-extern const char* const kQueryCaption;
-extern const char* const kNoGroupQuestion;
-extern const char* const kNoTypeQuestion;
-extern const char* const kErrorCaption;
+extern const char kQueryCaption[];
+extern const char kNoGroupQuestion[];
+extern const char kNoTypeQuestion[];
+extern const char kErrorCaption[];
 
 // A number box's text as an unsigned 32-bit value: leading white space,
 // then digits up to the first other character. No digits, or a number

@@ -3,17 +3,17 @@
 #include <windows.h>
 
 #include "../../../resources/resource.h"
+#include "core/show/settings.h"
 #include "win32/shell/globals.h"
 #include "win32/shell/modes.h"
-#include "core/show/settings.h"
 
 namespace {
 
 HBITMAP previewBitmap = nullptr;
 HDC previewDC = nullptr;
 // The picture's size as copied; fixed, not read from the bitmap.
-int sourceWidth = 278;
-int sourceHeight = 180;
+constexpr int kSourceWidth = 278;
+constexpr int kSourceHeight = 180;
 // How long the preview tool may take to start.
 constexpr DWORD kToolWaitMs = 2000;
 
@@ -38,7 +38,7 @@ LRESULT CALLBACK previewWindowProc(HWND window, UINT message, WPARAM first, LPAR
         GetClientRect(window, &client);
         if (previewDC != nullptr) {
           StretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, previewDC, 0,
-                     0, sourceWidth, sourceHeight, SRCCOPY);
+                     0, kSourceWidth, kSourceHeight, SRCCOPY);
         }
         ReleaseDC(window, dc);
       }
@@ -71,8 +71,6 @@ int runPreview(HWND parent) {
 
   HDC windowDC = GetDC(window);
   previewBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_PREVIEW));
-  sourceWidth = 278;
-  sourceHeight = 180;
   previewDC = CreateCompatibleDC(windowDC);
   // Only needed to make the memory context compatible.
   if (windowDC != nullptr) ReleaseDC(window, windowDC);
