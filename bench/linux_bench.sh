@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Measures the Linux saver (the optimised dist/linux/zorbel) under Xvfb and
+# prints, for comparison with bench/saver_bench.sh (the Windows saver under
+# Wine, same data):
+#  1. start-up to the first picture on screen, from fork to the X server
+#     showing it, with the sample data: median of 5 starts;
+#  2. forced step (Return) to the strip on screen, with the data of the
+#     Windows benchmark (one template of 20 strips, 250 x 339 panels):
+#     median and 90th percentile of 200 steps after 20 warm-up steps, in a
+#     1024 x 768 window and in a 3840 x 2160 one (the show doubled);
+#  3. CPU time while it waits between items ("-time-delay 5", utime + stime
+#     over 20 s), also with a delay longer than that;
+#  4. resident memory (VmRSS) after those steps and with the sample data.
+# bench/x11_step_time.c watches the window through the DAMAGE extension.
+# ZORBEL_BENCH_NO_BUILD=1 uses the build as it is.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root" || exit 1
+B=${ZORBEL_BUILD_ROOT:-build}
+case $B in /*) ;; *) B=$root/$B ;; esac
+if [ "${ZORBEL_BENCH_NO_BUILD:-0}" != 1 ]; then
+  ZORBEL_BUILD_ROOT=$B scripts/build >/dev/null || exit 1
+fi
+saver=$B/release/src/x11/zorbel
+[ -x "$saver" ] || { echo "no optimised Linux saver at $saver" >&2; exit 1; }
+export ZORBEL_ROOT=$root
+# shellcheck source=../scripts/wine-env.sh
+. scripts/wine-env.sh
+
+work=$(mktemp -d /tmp/zorbel-linux-bench.XXXXXX)
+servers=()
+pids=()
+finish() {
+  [ "$BASHPID" = "$$" ] || return 0 # not in command substitutions
+  local p
+  for p in "${pids[@]}" "${servers[@]}"; do kill "$p" 2>/dev/null; done
+  for p in "${pids[@]}" "${servers[@]}"; do wait "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap finish EXIT
+export HOME=$work/home XDG_STATE_HOME=$work/home/state
+mkdir -p "$HOME"
+
+probe=$work/x11_step_time
+cc -O2 -o "$probe" bench/x11_step_time.c -lXdamage -lX11 || { echo "cannot build the probe" >&2; exit 1; }
+one=$work/one
+python3 bench/saver_bench_data.py "$one" 1 >/dev/null || exit 1
+clk=$(getconf CLK_TCK)
+
+screen() { # WxH
+  zorbel_x_server 400 500 Xvfb -screen 0 "${1}x24" || { echo "no Xvfb $1" >&2; exit 1; }
+  servers+=("$ZORBEL_X_PID")
+  export DISPLAY=":$ZORBEL_X_DISPLAY"
+}
+
+stop() { kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; }
+
+rss_kb() { awk '$1 == "VmRSS:" { print $2 }' "/proc/$1/status"; }
+
+strip_steps() { # WxH
+  local out pid
+  screen "$1"
+  out=$("$probe" 200 20 -- "$saver" -geometry "$1" -directory "$one" -time-delay 0 -display-logo 0)
+  pid=$(echo "$out" | sed -n 2p)
+  echo "forced step to strip, $1: $(echo "$out" | head -n 1 | sed 's/first_ms [^ ]* //'), VmRSS $(rss_kb "$pid") kB"
+  stop "$pid"
+}
+
+startup() {
+  local i out pid
+  local times=()
+  screen 1024x768
+  for i in 1 2 3 4 5; do
+    out=$("$probe" 0 0 -- "$saver" -geometry 1024x768 -directory "$root/data/sample" -time-delay 0)
+    times+=("$(echo "$out" | head -n 1 | awk '{ print $2 }')")
+    pid=$(echo "$out" | sed -n 2p)
+    stop "$pid"
+  done
+  echo "start-up to the first picture, sample data: median $(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p) ms of ${times[*]}"
+}
+
+cpu_between() { # time delay
+  local pid before after
+  "$saver" -geometry 1024x768 -directory "$root/data/sample" -time-delay "$1" &
+  pid=$!
+  pids+=("$pid")
+  sleep 2
+  before=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
+  sleep 20
+  after=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
+  echo "CPU while waiting, -time-delay $1: $(awk -v t=$((after - before)) -v c="$clk" 'BEGIN { printf "%.3f", 100 * t / c / 20 }') % over 20 s, VmRSS $(rss_kb "$pid") kB"
+  stop "$pid"
+}
+
+memory_sample() {
+  local out pid
+  out=$("$probe" 100 0 -- "$saver" -geometry 1024x768 -directory "$root/data/sample" -time-delay 0)
+  pid=$(echo "$out" | sed -n 2p)
+  echo "sample data, 100 forced steps: $(echo "$out" | head -n 1 | sed 's/first_ms [^ ]* //'), VmRSS $(rss_kb "$pid") kB"
+  stop "$pid"
+}
+
+echo "== the Linux saver ($saver) under Xvfb"
+startup
+memory_sample
+cpu_between 5
+cpu_between 60
+strip_steps 1024x768
+strip_steps 3840x2160

@@ -1,0 +1,176 @@
+/* Times the Linux saver from outside, through the X server: start-up to the
+ * first picture, and forced steps (Return) to the next picture on screen.
+ *
+ *   x11_step_time STEPS WARMUP -- SAVER ARGS...
+ *
+ * Starts SAVER ARGS (a window of its own, named "Zorbel"), watches that
+ * window with the DAMAGE extension, and counts a picture as on screen when
+ * a damaged area holds a pixel that is not black (the screen is blacked out
+ * first, then the item is put on it). Then sends STEPS + WARMUP Return key
+ * presses, one after the other, each once the previous picture is up.
+ * Prints "first_ms F steps N median_ms M p90_ms P max_ms X missed K" and
+ * leaves the saver running with its PID on the second line, for the caller
+ * to read its memory and end it.
+ * Built by bench/linux_bench.sh with the C compiler, Xlib and Xdamage. */
+#define _POSIX_C_SOURCE 200809L
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
+#include <X11/keysym.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/types.h>
+#include <fcntl.h>
+#include <time.h>
+#include <unistd.h>
+
+static double now_ms(void) {
+  struct timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return (double)t.tv_sec * 1000.0 + (double)t.tv_nsec / 1e6;
+}
+
+static int compare(const void* a, const void* b) {
+  double x = *(const double*)a, y = *(const double*)b;
+  return x < y ? -1 : x > y;
+}
+
+static Window find_named(Display* d, Window w, const char* name) {
+  char* found = NULL;
+  if (XFetchName(d, w, &found) && found != NULL) {
+    int same = strcmp(found, name) == 0;
+    XFree(found);
+    if (same) return w;
+  }
+  Window root, parent, *children = NULL;
+  unsigned count = 0;
+  Window result = 0;
+  if (XQueryTree(d, w, &root, &parent, &children, &count)) {
+    for (unsigned i = 0; i < count && result == 0; ++i) result = find_named(d, children[i], name);
+    if (children != NULL) XFree(children);
+  }
+  return result;
+}
+
+/* Whether the area holds anything but black. */
+static int drawn(Display* d, Window w, int x, int y, int width, int height) {
+  if (width <= 0 || height <= 0) return 0;
+  XImage* image = XGetImage(d, w, x, y, (unsigned)width, (unsigned)height, AllPlanes, ZPixmap);
+  if (image == NULL) return 0;
+  int any = 0;
+  for (int j = 0; j < height && !any; j += 2) {
+    for (int i = 0; i < width; i += 2) {
+      if ((XGetPixel(image, i, j) & 0xFFFFFF) != 0) {
+        any = 1;
+        break;
+      }
+    }
+  }
+  XDestroyImage(image);
+  return any;
+}
+
+/* Waits until a damaged area of w shows a picture; the time it came, or a
+ * negative number after the limit. */
+static double wait_picture(Display* d, Window w, int damage_base, double limit_ms) {
+  double start = now_ms();
+  while (now_ms() - start < limit_ms) {
+    while (XPending(d) > 0) {
+      XEvent event;
+      XNextEvent(d, &event);
+      if (event.type != damage_base + XDamageNotify) continue;
+      XDamageNotifyEvent* e = (XDamageNotifyEvent*)&event;
+      double when = now_ms();
+      if (drawn(d, w, e->area.x, e->area.y, e->area.width, e->area.height)) return when;
+    }
+    struct timespec pause = {0, 200000};
+    nanosleep(&pause, NULL);
+  }
+  return -1.0;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 5 || strcmp(argv[3], "--") != 0) {
+    fprintf(stderr, "usage: x11_step_time STEPS WARMUP -- SAVER ARGS...\n");
+    return 2;
+  }
+  int steps = atoi(argv[1]);
+  int warmup = atoi(argv[2]);
+  Display* d = XOpenDisplay(NULL);
+  if (d == NULL) return 1;
+  int damage_base = 0, error_base = 0;
+  if (!XDamageQueryExtension(d, &damage_base, &error_base)) {
+    fprintf(stderr, "no DAMAGE extension\n");
+    return 1;
+  }
+  Window root = DefaultRootWindow(d);
+  /* Windows made from now on are seen as they are created. */
+  XSelectInput(d, root, SubstructureNotifyMask);
+  XSync(d, False);
+  double started = now_ms();
+  pid_t pid = fork();
+  if (pid == 0) {
+    /* Our output is the caller's pipe; the saver must not hold it open. */
+    int devnull = open("/dev/null", O_WRONLY);
+    if (devnull >= 0) dup2(devnull, 1);
+    execv(argv[4], argv + 4);
+    _exit(127);
+  }
+  Window w = 0;
+  while (w == 0 && now_ms() - started < 10000) {
+    XEvent event;
+    XNextEvent(d, &event);
+    if (event.type == MapNotify) w = find_named(d, event.xmap.window, "Zorbel");
+  }
+  if (w == 0) {
+    fprintf(stderr, "no saver window\n");
+    return 1;
+  }
+  XDamageCreate(d, w, XDamageReportRawRectangles);
+  XSync(d, False);
+  /* The first item may already be up when the damage watch starts. */
+  double first = drawn(d, w, 0, 0, DisplayWidth(d, 0), DisplayHeight(d, 0))
+                     ? now_ms()
+                     : wait_picture(d, w, damage_base, 10000);
+  if (first < 0) {
+    fprintf(stderr, "no first picture\n");
+    return 1;
+  }
+  double* times = calloc((size_t)steps + 1, sizeof *times);
+  int measured = 0, missed = 0;
+  KeyCode enter = XKeysymToKeycode(d, XK_Return);
+  for (int i = 0; i < steps + warmup; ++i) {
+    XSync(d, False);
+    while (XPending(d) > 0) {
+      XEvent stale;
+      XNextEvent(d, &stale);
+    }
+    XKeyEvent key;
+    memset(&key, 0, sizeof key);
+    key.type = KeyPress;
+    key.display = d;
+    key.window = w;
+    key.root = root;
+    key.keycode = enter;
+    key.same_screen = True;
+    double sent = now_ms();
+    XSendEvent(d, w, True, KeyPressMask, (XEvent*)&key);
+    XFlush(d);
+    double shown = wait_picture(d, w, damage_base, 2000);
+    if (shown < 0) {
+      ++missed;
+      continue;
+    }
+    if (i >= warmup) times[measured++] = shown - sent;
+  }
+  qsort(times, (size_t)measured, sizeof *times, compare);
+  printf("first_ms %.1f steps %d median_ms %.2f p90_ms %.2f max_ms %.2f missed %d\n", first - started,
+         measured, measured ? times[measured / 2] : -1.0,
+         measured ? times[(measured * 9) / 10] : -1.0, measured ? times[measured - 1] : -1.0, missed);
+  printf("%d\n", (int)pid);
+  fflush(stdout);
+  free(times);
+  XCloseDisplay(d);
+  return 0;
+}

@@ -1,0 +1,110 @@
+// The Linux saver's entry point: the options, the log, the window, the show.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "base/data_path.h"
+#include "base/log_file.h"
+#include "core/show/show.h"
+#include "core/show/show_chooser.h"
+#include "core/show/show_start.h"
+#include "x11/font_freetype.h"
+#include "x11/options.h"
+#include "x11/screenshot.h"
+#include "x11/show_painter.h"
+#include "x11/sound_canberra.h"
+#include "x11/user_paths.h"
+#include "x11/x_window.h"
+
+namespace {
+
+struct Saver {
+  Show show;
+  LinuxDrawing drawing;
+  XWindowScreen window;
+};
+
+// error.log of the run, in the XDG state folder: the data folder is only read.
+void openLog() {
+  std::string folder = userpaths::logFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+  if (!userpaths::makeFolders(folder)) return;
+  char path[kDataPathSize];
+  if (dataPath(path, folder.c_str(), "error.log")) logFile().open(path);
+}
+
+void onTick(void* ctx) { advance(static_cast<Saver*>(ctx)->show, false); }
+
+void onNext(void* ctx) {
+  Show& show = static_cast<Saver*>(ctx)->show;
+  if (show.catalogLoaded) advance(show, true);
+}
+
+// As on Windows: nothing while a popup shows or when there is no show.
+void onScreenshot(void* ctx) {
+  Saver& saver = *static_cast<Saver*>(ctx);
+  if (saver.show.popupShowing || !saver.show.catalogLoaded) return;
+  std::string folder =
+      userpaths::screenshotFolder(userpaths::askPicturesFolder(), std::getenv("HOME"));
+  if (folder.empty()) return;
+  saveScreenshot(saver.window.screen(), saver.show.lastDrawnRect, folder);
+}
+
+// A new size: the show goes on at the new scale with its next item.
+void onResized(void* ctx, int32_t showWidth, int32_t showHeight) {
+  Saver& saver = *static_cast<Saver*>(ctx);
+  saver.show.screenWidth = showWidth;
+  saver.show.screenHeight = showHeight;
+  saver.show.scale = saver.window.screen().scale();
+  if (saver.show.catalogLoaded) advance(saver.show, true);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  LinuxOptions options;
+  std::string error;
+  if (!parseOptions(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "zorbel: %s\n", error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(usageText("zorbel").c_str(), stdout);
+    return 0;
+  }
+  installEndSignals();
+  openLog();
+  Saver* saver = new Saver();
+  if (!saver->window.open(options, &error)) {
+    std::fprintf(stderr, "zorbel: %s\n", error.c_str());
+    delete saver;
+    return 1;
+  }
+  Show& show = saver->show;
+  ScreenBuffer& screen = saver->window.screen();
+  show.settings = &options.settings;
+  saver->drawing.show = &show;
+  saver->drawing.screen = &screen;
+  if (options.settings.useSound != 0) saver->drawing.playSound = playPopupSound;
+  show.painter = linuxPainter(&saver->drawing);
+  initShow(show, screen.showWidth(), screen.showHeight());
+  show.scale = screen.scale();
+  // The tests fix the seed to know what comes.
+  if (const char* seed = std::getenv("ZORBEL_SEED")) {
+    show.random.seed(static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)));
+  }
+  advance(show, true);
+  saver->window.present();
+
+  LoopHandlers handlers;
+  handlers.ctx = saver;
+  handlers.tick = onTick;
+  handlers.next = onNext;
+  handlers.screenshot = onScreenshot;
+  handlers.resized = onResized;
+  int status = saver->window.run(handlers);
+  saver->window.close();
+  delete saver;
+  releaseSound();
+  releaseTextFonts();
+  return status;
+}

@@ -1,0 +1,57 @@
+// The X side of the Linux saver: the window it draws on (its own, the one
+// xscreensaver or xsecurelock gives, or the root), the show's screen put on
+// it enlarged by whole numbers (MIT-SHM where the server offers it), and
+// the event loop with its 100 ms tick. Every X resource it makes is freed
+// by close(), also when a signal ends the run.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "x11/options.h"
+#include "x11/screen_buffer.h"
+
+// What the loop calls; ctx is given back to each.
+struct LoopHandlers {
+  void* ctx = nullptr;
+  void (*tick)(void* ctx) = nullptr;                                  // every 100 ms
+  void (*next)(void* ctx) = nullptr;                                  // Return or Space
+  void (*screenshot)(void* ctx) = nullptr;                            // F1
+  void (*resized)(void* ctx, int32_t showWidth, int32_t showHeight);  // a new layout
+};
+
+class XWindowScreen {
+ public:
+  XWindowScreen();
+  ~XWindowScreen();
+  XWindowScreen(const XWindowScreen&) = delete;
+  XWindowScreen& operator=(const XWindowScreen&) = delete;
+
+  // Connects and takes the window the options name; on failure one line
+  // for stderr in *error.
+  bool open(const LinuxOptions& options, std::string* error);
+  ScreenBuffer& screen() { return screen_; }
+  // Puts what changed in the screen buffer on the window.
+  void present();
+  // Runs until the window closes, a key or signal ends it, or the window
+  // goes away; returns the exit status.
+  int run(const LoopHandlers& handlers);
+  // Frees every X resource and closes the connection.
+  void close();
+
+  struct State;
+
+ private:
+  bool relayout(int32_t width, int32_t height);
+  void makeSharedBand();
+  void dropSharedBand();
+  void putBand(const PixelRect& band);
+  bool handleEvents(const LoopHandlers& handlers, bool* quit);
+
+  State* state_;
+  ScreenBuffer screen_;
+  uint32_t scaleSetting_ = 0;
+};
+
+// Set by SIGTERM, SIGINT and SIGHUP; the loop ends at once.
+void installEndSignals();
