@@ -17,11 +17,11 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 #include <X11/keysym.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/types.h>
-#include <fcntl.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -165,9 +165,10 @@ int main(int argc, char** argv) {
     if (i >= warmup) times[measured++] = shown - sent;
   }
   qsort(times, (size_t)measured, sizeof *times, compare);
-  printf("first_ms %.1f steps %d median_ms %.2f p90_ms %.2f max_ms %.2f missed %d\n", first - started,
-         measured, measured ? times[measured / 2] : -1.0,
-         measured ? times[(measured * 9) / 10] : -1.0, measured ? times[measured - 1] : -1.0, missed);
+  printf("first_ms %.1f steps %d median_ms %.2f p90_ms %.2f max_ms %.2f missed %d\n",
+         first - started, measured, measured ? times[measured / 2] : -1.0,
+         measured ? times[(measured * 9) / 10] : -1.0, measured ? times[measured - 1] : -1.0,
+         missed);
   printf("%d\n", (int)pid);
   fflush(stdout);
   free(times);
