@@ -7,7 +7,7 @@
 
 #include "base/file.h"
 #include "base/log_file.h"
-#include "core/picture/pcx_decode.h"
+#include "core/picture/pcx_file.h"
 #include "x11/bmp_read.h"
 
 namespace {
@@ -19,55 +19,9 @@ constexpr uint32_t kMaxBmpFile = 256u << 20;
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 void loadPcx(Picture& p, const char* path) {
-  zfile::Handle file = zfile::openRead(path);
-  if (file == zfile::kNoFile) {
-    logFile().write(path).write(": Unable to open file\n");
-    return;
-  }
-  int32_t dataSize = static_cast<int32_t>(zfile::sizeLow(file) - pcx::kHeaderSize);
-  uint8_t* data = nullptr;
-  if (dataSize >= 0) data = static_cast<uint8_t*>(std::malloc(dataSize > 0 ? dataSize : 1));
-  if (data == nullptr) {
-    zfile::close(file);
-    logFile()
-        .write(path)
-        .write(": Unable to allocate filebuffer of size ")
-        .write(dataSize)
-        .write("\n");
-    return;
-  }
-  uint8_t header[pcx::kHeaderSize] = {};
-  if (zfile::read(file, header, sizeof header) < sizeof header || !pcx::formatAccepted(header)) {
-    logFile().write(path).write(": Invalid file format!\n");
-    zfile::close(file);
-    std::free(data);
-    return;
-  }
-  size_t got = zfile::read(file, data, static_cast<size_t>(dataSize));
-  zfile::close(file);
   pcx::Layout layout;
-  pcx::LayoutResult shape = pcx::layoutOf(header, &layout);
-  if (shape == pcx::LayoutResult::empty) {
-    std::free(data);
-    logFile().write(path).write(": Invalid file format!\n");
-    return;
-  }
-  uint8_t* picture = nullptr;
-  if (shape == pcx::LayoutResult::ok) {
-    picture = static_cast<uint8_t*>(std::calloc(layout.pictureBytes, 1));
-  }
-  uint8_t* line =
-      picture != nullptr ? static_cast<uint8_t*>(std::malloc(layout.lineBytes)) : nullptr;
-  if (line == nullptr) {
-    logFile().write(path).write(picture == nullptr ? ": Unable to allocate buffer\n"
-                                                   : ": Unable to allocate line\n");
-    std::free(picture);
-    std::free(data);
-    return;
-  }
-  pcx::decode(data, got, layout, line, picture);
-  std::free(line);
-  std::free(data);
+  uint8_t* picture = pcx::loadFile(path, &layout);
+  if (picture == nullptr) return;
   p.width = layout.width;
   p.height = layout.height;
   p.stride = layout.stride;
