@@ -62,7 +62,10 @@ soak_run() { # label, folder, steps, every, warm-up rounds, growth bound kB
       ztool saver_poke keys 1 0 112 >/dev/null || fail "$label: no answer to F1"
     fi
     sleep 1 # the last item's sound, if any, under way: nothing marks it
-    counts=$(ztool saver_bench counts) || fail "$label: counts: $counts"
+    # Once in a long run the reading tool itself came back with nothing at
+    # all (no window, no process, no counts): read again before judging.
+    counts=$(ztool saver_bench counts) || counts=$(ztool saver_bench counts) ||
+      fail "$label: counts: $counts (status $?)"
     read -r _ _ _ gdi _ _ _ _ _ _ _ maxms <<<"$line"
     read -r _ handles _ threads <<<"$counts"
     echo "$done_steps $gdi $handles $threads $(status_kb VmData) $(status_kb RssAnon) \
