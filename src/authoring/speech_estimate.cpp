@@ -57,7 +57,7 @@ const SpeechMeasure& estimatedSpeechMeasure() {
     m.painter.closeFont = closeEstimate;
     m.source =
         "estimated from the letter widths of Comic Neue Bold, the stand-in for the saver's font, "
-        "as this checker has no font of its own yet";
+        "as fontconfig found no font for this checker";
     return m;
   }();
   return estimate;
