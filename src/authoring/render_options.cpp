@@ -3,24 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "base/number_text.h"
 #include "core/strip/strip_randomizer.h"
 
 namespace {
 
 constexpr int32_t kMostStrips = 100000;
-
-// Digits only, within 0 .. limit.
-bool parseNumber(const char* text, uint64_t limit, uint64_t* value) {
-  if (text == nullptr || *text == '\0') return false;
-  uint64_t v = 0;
-  for (const char* c = text; *c != '\0'; ++c) {
-    if (*c < '0' || *c > '9') return false;
-    v = v * 10 + static_cast<uint64_t>(*c - '0');
-    if (v > limit) return false;
-  }
-  *value = v;
-  return true;
-}
 
 std::string lower(std::string s) {
   for (char& c : s) {
@@ -46,14 +34,14 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
     if (arg == "--strip" && hasValue) {
       o.strip = argv[++i];
     } else if (arg == "--seed" && hasValue) {
-      if (!parseNumber(argv[++i], 0xFFFFFFFFu, &value)) {
+      if (!parseDigits(argv[++i], 0xFFFFFFFFu, &value)) {
         error = std::string("--seed takes a number from 0 to 4294967295, not ") + argv[i];
         return false;
       }
       o.seed = static_cast<uint32_t>(value);
       o.seeded = true;
     } else if (arg == "--count" && hasValue) {
-      if (!parseNumber(argv[++i], kMostStrips, &value) || value < 1) {
+      if (!parseDigits(argv[++i], kMostStrips, &value) || value < 1) {
         error = std::string("--count takes a number from 1 to ") + std::to_string(kMostStrips) +
                 ", not " + argv[i];
         return false;

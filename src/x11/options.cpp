@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/number_text.h"
+
 const char* const kInstalledDataFolder = "/usr/share/zorbel";
 
 namespace {
@@ -16,13 +18,8 @@ bool isFlag(const char* registryName) {
 }
 
 bool parseDword(const char* text, uint64_t limit, uint32_t* value) {
-  if (*text == '\0') return false;
   uint64_t v = 0;
-  for (const char* c = text; *c != '\0'; ++c) {
-    if (*c < '0' || *c > '9') return false;
-    v = v * 10 + static_cast<uint64_t>(*c - '0');
-    if (v > limit) return false;
-  }
+  if (!parseDigits(text, limit, &v)) return false;
   *value = static_cast<uint32_t>(v);
   return true;
 }
