@@ -127,8 +127,22 @@ bool listedInWrongPlace(const std::string& dir, const Listed& item, Findings& fi
   return true;
 }
 
+constexpr int32_t kScreenRows = 768;
+constexpr int32_t kCaptionAbove = 30;  // rows between a popup's caption and its picture
+
 std::string sizeText(const CheckedPicture& facts) {
   return std::to_string(facts.width) + " x " + std::to_string(facts.height) + " pixels";
+}
+
+// Reports a picture that does not fit on the smallest screen the saver
+// expects, with what the saver does then.
+void warnIfLargerThanScreen(const std::string& name, const CheckedPicture& facts, int32_t line,
+                            const char* whatSaverDoes, Findings& findings) {
+  if (!facts.usable || (facts.width <= kScreenWidth && facts.height <= kScreenRows)) return;
+  findings.warning(kCatalogFile, line,
+                   name + " is " + sizeText(facts) + ", larger than a " +
+                       std::to_string(kScreenWidth) + " x " + std::to_string(kScreenRows) +
+                       " screen: " + whatSaverDoes);
 }
 
 // The fixed pictures: the logo and the picture of the error display.
@@ -140,9 +154,6 @@ void checkFixedPicture(const std::string& folder, const char* name, PictureCheck
   }
   pictures.check(name, PictureUse::comic, name, 0);
 }
-
-constexpr int32_t kScreenRows = 768;
-constexpr int32_t kCaptionAbove = 30;  // rows between a popup's caption and its picture
 
 }  // namespace
 
@@ -192,12 +203,10 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
   for (const Listed& item : notes.listed) {
     if (item.popup) {
       CheckedPicture facts = pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
-      if (facts.usable && (facts.width > kScreenWidth || facts.height > kScreenRows))
-        findings.warning(kCatalogFile, item.line,
-                         item.name + " is " + sizeText(facts) + ", larger than a " +
-                             std::to_string(kScreenWidth) + " x " + std::to_string(kScreenRows) +
-                             " screen: the saver puts a popup in a bottom corner and cuts off "
-                             "what does not fit");
+      warnIfLargerThanScreen(item.name, facts, item.line,
+                             "the saver puts a popup in a bottom corner and cuts off what does "
+                             "not fit",
+                             findings);
       if (facts.usable && item.caption && facts.height > kScreenRows - kCaptionAbove - 1)
         findings.warning(kCatalogFile, item.line,
                          item.name + " is " + std::to_string(facts.height) +
@@ -211,12 +220,10 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
       continue;
     } else if (item.list % 3 == TypeOfficial) {
       CheckedPicture facts = pictures.check(item.name, PictureUse::comic, kCatalogFile, item.line);
-      if (facts.usable && (facts.width > kScreenWidth || facts.height > kScreenRows))
-        findings.warning(kCatalogFile, item.line,
-                         item.name + " is " + sizeText(facts) + ", larger than a " +
-                             std::to_string(kScreenWidth) + " x " + std::to_string(kScreenRows) +
-                             " screen: the saver draws it at the top-left corner, and such a "
-                             "screen shows only its top-left part");
+      warnIfLargerThanScreen(item.name, facts, item.line,
+                             "the saver draws it at the top-left corner, and such a screen "
+                             "shows only its top-left part",
+                             findings);
     } else {
       templates.check(item.name, kCatalogFile, item.line);
     }
