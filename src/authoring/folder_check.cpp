@@ -10,6 +10,7 @@
 #include "authoring/picture_check.h"
 #include "authoring/template_check.h"
 #include "authoring/text_encoding.h"
+#include "base/ascii_case.h"
 #include "base/data_path.h"
 #include "base/file.h"
 #include "core/show/comic_catalog.h"
@@ -92,20 +93,13 @@ void noteLine(void* context, const CatalogLineReport& report) {
   }
 }
 
-std::string lowerEnd(const std::string& name) {
-  std::string end = name.size() >= 4 ? name.substr(name.size() - 4) : name;
-  for (char& c : end) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return end;
-}
-
 // A template listed among the finished comics, or a picture among the
 // templates: the saver shows neither.
 bool listedInWrongPlace(const std::string& dir, const Listed& item, Findings& findings) {
   std::string bytes;
   if (!readFileBytes(dataPath(dir, item.name), bytes)) return false;
-  std::string ending = lowerEnd(item.name);
+  std::string ending =
+      lowerAscii(item.name.size() >= 4 ? item.name.substr(item.name.size() - 4) : item.name);
   if (item.list % 3 == TypeOfficial) {
     if (bytes.find("[cartoon") == std::string::npos) return false;
     findings.error(kCatalogFile, item.line,

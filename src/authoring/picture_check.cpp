@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "authoring/name_case.h"
+#include "base/ascii_case.h"
 #include "base/data_path.h"
 #include "base/file.h"
 #include "core/picture/pcx_decode.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr size_t kDecodeLimit = 64u << 20;
 
 const char kBadExtension[] = ": Unable to determine format...files need .pcx or .bmp extension!";
-
-std::string lowerEnding(const std::string& name) {
-  std::string end = name.size() >= 3 ? name.substr(name.size() - 3) : name;
-  for (char& c : end) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return end;
-}
 
 bool readWhole(const std::string& path, std::vector<uint8_t>& bytes) {
   zfile::Handle file = zfile::openRead(path.c_str());
@@ -77,7 +70,7 @@ CheckedPicture PictureChecker::check(const std::string& name, PictureUse use,
 CheckedPicture PictureChecker::examine(const std::string& name, PictureUse use,
                                        const std::string& file, int32_t line) {
   CheckedPicture facts;
-  std::string ending = lowerEnding(name);
+  std::string ending = lowerAscii(name.size() >= 3 ? name.substr(name.size() - 3) : name);
   bool isPcx = ending == "pcx";
   if (use == PictureUse::panel && !isPcx) {
     findings_.error(file, line,

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "authoring/render_options.h"
+#include "base/ascii_case.h"
 #include "base/data_path.h"
 #include "base/file.h"
 #include "core/picture/bmp_header.h"
@@ -213,13 +214,6 @@ Painter offScreenPainter(OffScreen& s) {
   return p;
 }
 
-std::string lower(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return s;
-}
-
 // A finished comic or a popup, put on the screen by the show's own step with
 // a catalogue that holds only it; true when the screen was written.
 bool renderScreen(Show& show, const RenderOptions& o, const PopupEntry* popup, uint32_t seed) {
@@ -339,7 +333,7 @@ int main(int argc, char** argv) {
   listed.load(dataPath(o.folder, "comics.ini").c_str(), record);
   const PopupEntry* popup = nullptr;
   for (const PopupEntry* p = listed.popupHead; p != nullptr; p = p->next) {
-    if (lower(p->fileName) == lower(o.item)) popup = p;
+    if (lowerAscii(p->fileName) == lowerAscii(o.item)) popup = p;
   }
   OffScreen screen;
   screen.gdi = show.painter;

@@ -3,19 +3,13 @@
 #include <cstring>
 #include <vector>
 
+#include "base/ascii_case.h"
 #include "base/number_text.h"
 #include "core/strip/strip_randomizer.h"
 
 namespace {
 
 constexpr int32_t kMostStrips = 100000;
-
-std::string lower(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return s;
-}
 
 std::vector<std::string> inFileOrder(const StripName* names) {
   std::vector<std::string> out;
@@ -68,7 +62,7 @@ std::string matchStrip(const StripName* names, const std::string& wanted) {
   std::string found;
   for (const std::string& name : inFileOrder(names)) {
     if (name == wanted) return name;
-    if (found.empty() && lower(name) == lower(wanted)) found = name;
+    if (found.empty() && lowerAscii(name) == lowerAscii(wanted)) found = name;
   }
   return found;
 }
@@ -81,6 +75,6 @@ std::string stripList(const StripName* names) {
 }
 
 bool isTemplateName(const std::string& item) {
-  std::string end = lower(item.size() >= 4 ? item.substr(item.size() - 4) : item);
+  std::string end = lowerAscii(item.size() >= 4 ? item.substr(item.size() - 4) : item);
   return end != ".pcx" && end != ".bmp";
 }

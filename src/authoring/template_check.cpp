@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "authoring/text_encoding.h"
+#include "base/ascii_case.h"
 #include "base/data_path.h"
 #include "base/number_text.h"
 #include "core/picture/strip_geometry.h"
@@ -56,13 +57,6 @@ int32_t textBottom(const StripTextbox& box, const std::string& text) {
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
-std::string lower(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return s;
-}
-
 // Edits that turn a into b, counted up to limit + 1.
 size_t editDistance(const std::string& a, const std::string& b, size_t limit) {
   if (a.size() > b.size() + limit || b.size() > a.size() + limit) return limit + 1;
@@ -82,10 +76,10 @@ size_t editDistance(const std::string& a, const std::string& b, size_t limit) {
 
 // "End", "ned", "edn", "en", "ends": what a slip of the keyboard makes of "end".
 bool nearEnd(const std::string& text) {
-  std::string sorted = lower(text);
+  std::string sorted = lowerAscii(text);
   if (sorted == "end") return true;
   std::sort(sorted.begin(), sorted.end());
-  return text.size() <= 4 && (sorted == "den" || editDistance(lower(text), "end", 1) <= 1);
+  return text.size() <= 4 && (sorted == "den" || editDistance(lowerAscii(text), "end", 1) <= 1);
 }
 
 bool isStripHeader(const std::string& text) { return text.compare(0, 8, kStripHeader) == 0; }
@@ -167,7 +161,7 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
 int32_t TemplateChecker::checkHeaders() {
   int32_t count = 0;
   for (const ScanLine& line : scan_.lines()) {
-    if (isStripHeader(line.text) || lower(line.text).compare(0, 9, "[cartoon ") != 0) continue;
+    if (isStripHeader(line.text) || lowerAscii(line.text).compare(0, 9, "[cartoon ") != 0) continue;
     findings_.error(name_, line.line,
                     quoted(line.text) +
                         " is no strip header: capitals count, and a strip header begins with "
@@ -471,7 +465,7 @@ std::string TemplateChecker::nearestCategory(const std::string& name) const {
     if (first != std::string::npos && inner.substr(first, last - first + 1) == name &&
         inner != name)
       return "; the header " + line.text + at + " has a space inside its brackets";
-    if (lower(inner) == lower(name))
+    if (lowerAscii(inner) == lowerAscii(name))
       return "; the category " + line.text + at + " differs in capitals, and capitals count";
     size_t d = name.size() > 2 ? editDistance(inner, name, 2) : 3;
     if (d < bestDistance) {

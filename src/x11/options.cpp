@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/ascii_case.h"
 #include "base/number_text.h"
 
 const char* const kInstalledDataFolder = "/usr/share/zorbel";
@@ -73,10 +74,8 @@ std::string optionName(const char* registryName) {
   for (const char* c = registryName; *c != '\0'; ++c) {
     if (*c == ' ') {
       name += '-';
-    } else if (*c >= 'A' && *c <= 'Z') {
-      name += static_cast<char>(*c - 'A' + 'a');
     } else {
-      name += *c;
+      name += lowerAscii(*c);
     }
   }
   return name;

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "base/ascii_case.h"
 #include "base/file.h"
 #include "base/log_file.h"
 #include "core/picture/pcx_file.h"
@@ -15,8 +16,6 @@ namespace {
 constexpr size_t kPathSize = 512;
 // BMP files are read whole; a picture file beyond this is no picture.
 constexpr uint32_t kMaxBmpFile = 256u << 20;
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 void loadPcx(Picture& p, const char* path) {
   pcx::Layout layout;

@@ -1,16 +1,13 @@
 #include <cstring>
 
+#include "base/ascii_case.h"
 #include "base/data_path.h"
 #include "base/log_file.h"
 #include "win32/gdi/dib_section.h"
 #include "win32/gdi/image.h"
 #include "win32/gdi/screen.h"
 
-namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
+namespace {}  // namespace
 
 Image::Image() = default;
 
