@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "fuzz_support.h"
 #include "core/picture/pcx_decode.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < pcx::kHeaderSize) return 0;
