@@ -14,13 +14,8 @@
 # bench/x11_step_time.c watches the window through the DAMAGE extension.
 # ZORBEL_BENCH_NO_BUILD=1 uses the build as it is.
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root" || exit 1
-B=${ZORBEL_BUILD_ROOT:-build}
-case $B in /*) ;; *) B=$root/$B ;; esac
-if [ "${ZORBEL_BENCH_NO_BUILD:-0}" != 1 ]; then
-  ZORBEL_BUILD_ROOT=$B scripts/build >/dev/null || exit 1
-fi
+# shellcheck source=bench_tree.sh
+. "$(dirname "$0")/bench_tree.sh" quiet
 saver=$B/release/src/x11/zorbel
 [ -x "$saver" ] || { echo "no optimised Linux saver at $saver" >&2; exit 1; }
 export ZORBEL_ROOT=$root

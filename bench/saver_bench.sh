@@ -23,13 +23,8 @@
 # Builds what it needs first (ZORBEL_BUILD_ROOT as for scripts/build; set
 # ZORBEL_BENCH_NO_BUILD=1 to use the trees as they are).
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root" || exit 1
-B=${ZORBEL_BUILD_ROOT:-build}
-case $B in /*) ;; *) B=$root/$B ;; esac
-if [ "${ZORBEL_BENCH_NO_BUILD:-0}" != 1 ]; then
-  ZORBEL_BUILD_ROOT=$B scripts/build || exit 1
-fi
+# shellcheck source=bench_tree.sh
+. "$(dirname "$0")/bench_tree.sh"
 export ZORBEL_SCR=$B/x64/zorbel.scr ZORBEL_TOOLS_DIR=$B/x64/tests
 export ZORBEL_WINEPREFIX=${ZORBEL_WINEPREFIX:-$B/wineprefix-bench}
 unset WINEPREFIX

@@ -22,16 +22,7 @@
 #include <time.h>
 #include <unistd.h>
 
-static double now_ms(void) {
-  struct timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return (double)t.tv_sec * 1000.0 + (double)t.tv_nsec / 1e6;
-}
-
-static int compare(const void* a, const void* b) {
-  double x = *(const double*)a, y = *(const double*)b;
-  return x < y ? -1 : x > y;
-}
+#include "probe_clock.h"
 
 /* Both columns as 0x00RRGGBB values, one after the other; 0 on failure. */
 static int read_columns(Display* d, Window root, const int* x, int h, unsigned long* out) {

@@ -7,13 +7,8 @@
 #   ZORBEL_SOAK_* as there;
 #   ZORBEL_BENCH_NO_BUILD=1 uses the build trees as they are.
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root" || exit 1
-B=${ZORBEL_BUILD_ROOT:-build}
-case $B in /*) ;; *) B=$root/$B ;; esac
-if [ "${ZORBEL_BENCH_NO_BUILD:-0}" != 1 ]; then
-  ZORBEL_BUILD_ROOT=$B scripts/build || exit 1
-fi
+# shellcheck source=bench_tree.sh
+. "$(dirname "$0")/bench_tree.sh"
 unset WINEPREFIX
 export ZORBEL_SCR=$B/x64/zorbel.scr ZORBEL_TOOLS_DIR=$B/x64/tests
 export ZORBEL_WINEPREFIX=${ZORBEL_WINEPREFIX:-$B/wineprefix-bench}

@@ -25,16 +25,7 @@
 #include <time.h>
 #include <unistd.h>
 
-static double now_ms(void) {
-  struct timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return (double)t.tv_sec * 1000.0 + (double)t.tv_nsec / 1e6;
-}
-
-static int compare(const void* a, const void* b) {
-  double x = *(const double*)a, y = *(const double*)b;
-  return x < y ? -1 : x > y;
-}
+#include "probe_clock.h"
 
 static Window find_named(Display* d, Window w, const char* name) {
   char* found = NULL;
