@@ -34,6 +34,8 @@ void openLog() {
 
 void onTick(void* ctx) { advance(static_cast<Saver*>(ctx)->show, false); }
 
+int32_t onTicksUntilDue(void* ctx) { return ticksUntilDue(static_cast<Saver*>(ctx)->show); }
+
 void onNext(void* ctx) {
   Show& show = static_cast<Saver*>(ctx)->show;
   if (show.catalogLoaded) advance(show, true);
@@ -98,6 +100,7 @@ int main(int argc, char** argv) {
   LoopHandlers handlers;
   handlers.ctx = saver;
   handlers.tick = onTick;
+  handlers.ticksUntilDue = onTicksUntilDue;
   handlers.next = onNext;
   handlers.screenshot = onScreenshot;
   handlers.resized = onResized;

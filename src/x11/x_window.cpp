@@ -23,6 +23,8 @@
 namespace {
 
 constexpr int64_t kTickNs = 100'000'000;
+// A long wait is cut into pieces of this size (it only recomputes).
+constexpr int64_t kLongestWaitMs = 3'600'000;
 constexpr int32_t kDefaultWidth = 1024;
 constexpr int32_t kDefaultHeight = 768;
 // The window's pixels go to the server in bands of at most this size.
@@ -325,7 +327,7 @@ void XWindowScreen::putBand(const PixelRect& band) {
   XDestroyImage(image);  // frees the data too
 }
 
-bool XWindowScreen::handleEvents(const LoopHandlers& handlers, bool* quit) {
+bool XWindowScreen::handleEvents(const LoopHandlers& handlers, bool* quit, bool* showChanged) {
   State& s = *state_;
   bool exposed = false;
   int32_t newWidth = s.width;
@@ -360,6 +362,7 @@ bool XWindowScreen::handleEvents(const LoopHandlers& handlers, bool* quit) {
           *quit = true;
         } else if (key == XK_Return || key == XK_KP_Enter || key == XK_space) {
           if (handlers.next != nullptr) handlers.next(handlers.ctx);
+          *showChanged = true;
         } else if (key == XK_F1) {
           if (handlers.screenshot != nullptr) handlers.screenshot(handlers.ctx);
         }
@@ -375,6 +378,7 @@ bool XWindowScreen::handleEvents(const LoopHandlers& handlers, bool* quit) {
     if (handlers.resized != nullptr) {
       handlers.resized(handlers.ctx, screen_.showWidth(), screen_.showHeight());
     }
+    *showChanged = true;
   } else if (exposed) {
     screen_.touchAll();
   }
@@ -384,22 +388,39 @@ bool XWindowScreen::handleEvents(const LoopHandlers& handlers, bool* quit) {
 int XWindowScreen::run(const LoopHandlers& handlers) {
   State& s = *state_;
   if (s.display == nullptr) return 1;
-  int64_t nextTick = nowNs() + kTickNs;
+  // The ticks keep a 100 ms beat from the start. Those that cannot change
+  // the screen are not woken for: they are given together when the one
+  // that can is due, so that waiting between items costs one wake-up.
+  int64_t lastTick = nowNs();
+  auto due = [&handlers] {
+    if (handlers.tick == nullptr) return 0;
+    return handlers.ticksUntilDue != nullptr ? handlers.ticksUntilDue(handlers.ctx) : 1;
+  };
   bool quit = false;
   while (!quit && endRequested == 0) {
-    if (!handleEvents(handlers, &quit)) break;
+    bool showChanged = false;
+    if (!handleEvents(handlers, &quit, &showChanged)) break;
     if (quit) break;
     int64_t now = nowNs();
-    if (now >= nextTick) {
-      if (handlers.tick != nullptr) handlers.tick(handlers.ctx);
-      nextTick += kTickNs;
-      if (nextTick <= now) nextTick = now + kTickNs;  // fell behind: no catching up
+    int64_t passed = (now - lastTick) / kTickNs;
+    // A stepped show has restarted its count: the ticks before it are spent.
+    if (showChanged) lastTick += passed * kTickNs;
+    int32_t ticks = due();
+    if (!showChanged && ticks > 0 && passed >= ticks) {
+      for (int32_t i = 0; i < ticks; ++i) handlers.tick(handlers.ctx);
+      lastTick += int64_t{ticks} * kTickNs;
+      if (now - lastTick >= kTickNs) lastTick = now;  // fell behind: no catching up
+      ticks = due();
     }
     present();
     pollfd fds[2] = {{ConnectionNumber(s.display), POLLIN, 0}, {endPipe[0], POLLIN, 0}};
-    int wait = static_cast<int>((nextTick - nowNs() + 999'999) / 1'000'000);
-    if (XPending(s.display) > 0) wait = 0;
-    ::poll(fds, endPipe[0] >= 0 ? 2 : 1, wait < 0 ? 0 : wait);
+    int64_t waitMs = -1;  // no tick to come: only events wake it
+    if (ticks > 0) {
+      waitMs = (lastTick + int64_t{ticks} * kTickNs - nowNs() + 999'999) / 1'000'000;
+      waitMs = std::min<int64_t>(std::max<int64_t>(waitMs, 0), kLongestWaitMs);
+    }
+    if (XPending(s.display) > 0) waitMs = 0;
+    ::poll(fds, endPipe[0] >= 0 ? 2 : 1, static_cast<int>(waitMs));
   }
   return 0;
 }

@@ -14,7 +14,10 @@
 // What the loop calls; ctx is given back to each.
 struct LoopHandlers {
   void* ctx = nullptr;
-  void (*tick)(void* ctx) = nullptr;                                  // every 100 ms
+  void (*tick)(void* ctx) = nullptr;  // every 100 ms
+  // How many ticks may pass before one counts (0: none ever does); the loop
+  // sleeps until then and gives them all at once. Null: every tick counts.
+  int32_t (*ticksUntilDue)(void* ctx) = nullptr;
   void (*next)(void* ctx) = nullptr;                                  // Return or Space
   void (*screenshot)(void* ctx) = nullptr;                            // F1
   void (*resized)(void* ctx, int32_t showWidth, int32_t showHeight);  // a new layout
@@ -46,7 +49,8 @@ class XWindowScreen {
   void makeSharedBand();
   void dropSharedBand();
   void putBand(const PixelRect& band);
-  bool handleEvents(const LoopHandlers& handlers, bool* quit);
+  // showChanged: the show was stepped (the next item, a new layout).
+  bool handleEvents(const LoopHandlers& handlers, bool* quit, bool* showChanged);
 
   State* state_;
   ScreenBuffer screen_;

@@ -133,6 +133,7 @@ TEST_F(ShowChooser, NothingHappensWithoutCatalogue) {
   advance(show, false);
   EXPECT_TRUE(calls.empty());
   EXPECT_EQ(show.tickCount, 0);
+  EXPECT_EQ(ticksUntilDue(show), 0);  // nothing to wake for
 }
 
 TEST_F(ShowChooser, TicksCountToTheDelayAndForcedStepsRestartIt) {
@@ -143,8 +144,10 @@ TEST_F(ShowChooser, TicksCountToTheDelayAndForcedStepsRestartIt) {
   advance(show, true);
   EXPECT_EQ(show.tickTarget, 20);
   EXPECT_EQ(show.comicsSinceLogo, 1);
+  EXPECT_EQ(ticksUntilDue(show), 20);
   for (int i = 0; i < 19; ++i) advance(show, false);
   EXPECT_EQ(show.comicsSinceLogo, 1);
+  EXPECT_EQ(ticksUntilDue(show), 1);
   advance(show, false);  // the 20th tick
   EXPECT_EQ(show.comicsSinceLogo, 2);
   for (int i = 0; i < 19; ++i) advance(show, false);
@@ -158,6 +161,7 @@ TEST_F(ShowChooser, TicksCountToTheDelayAndForcedStepsRestartIt) {
   record.timeDelay = 0;  // no timer: only forced steps
   advance(show, true);
   EXPECT_EQ(show.tickTarget, 0);
+  EXPECT_EQ(ticksUntilDue(show), 0);
 }
 
 TEST_F(ShowChooser, LogoCycleAndItsFailures) {

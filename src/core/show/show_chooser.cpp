@@ -208,6 +208,14 @@ void showComic(Show& show) {
 
 }  // namespace
 
+int32_t ticksUntilDue(const Show& show) {
+  if (!show.catalogLoaded || show.settings == nullptr || show.settings->timeDelay == 0) return 0;
+  // Past a target that the count can no longer meet, every tick is given,
+  // as the timer gives them.
+  int64_t left = int64_t{show.tickTarget} - show.tickCount;
+  return left > 0 ? static_cast<int32_t>(left) : 1;
+}
+
 void advance(Show& show, bool force) {
   if (!show.catalogLoaded || show.settings == nullptr) return;
   ++show.tickCount;

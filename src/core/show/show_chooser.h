@@ -4,8 +4,16 @@
 // drawing table.
 #pragma once
 
+#include <cstdint>
+
 struct Show;
 
 // force: show the next item now and restart the interval. Does nothing
 // while the show has no catalogue.
 void advance(Show& show, bool force);
+
+// How many of the 100 ms ticks, counted from the last one given, it takes
+// until one can change the screen: a front end may sleep through the ones
+// before it and give them all then. 0 when no tick ever will (a delay of 0,
+// which runs no timer, or no catalogue).
+int32_t ticksUntilDue(const Show& show);
