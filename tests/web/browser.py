@@ -54,6 +54,7 @@ class Page:
             self.driver.quit()
         finally:
             self.server.shutdown()
+            self.server.server_close()
             shutil.rmtree(self.profile, ignore_errors=True)
 
     def js(self, script, *args):

@@ -269,6 +269,15 @@ function wireControls() {
   });
 }
 
+// Another folder of the file system with these settings (stored as the
+// panel stores them): for the tests and for pages that drive this one.
+page.play = (folder, settings) => {
+  localStorage.setItem(STORE_KEY, JSON.stringify(settings));
+  page.folder = folder;
+  restart();
+  buildSettingsPanel();
+};
+
 async function main() {
   if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
     say("This browser cannot run WebAssembly, which the Zorbel show needs: please open the page in a browser that can.");
