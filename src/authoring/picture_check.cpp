@@ -102,6 +102,13 @@ CheckedPicture PictureChecker::examine(const std::string& name, PictureUse use,
       findings_.warning(file, line,
                         name + ": a " + std::to_string(bits) +
                             "-bit BMP; comics and popups are made as 24-bit pictures");
+    // The Windows saver's loader, under Wine, fills a top-down picture with
+    // black; the Linux saver draws it upright.
+    if (rows < 0)
+      findings_.error(file, line,
+                      name + ": a top-down BMP (its height is written as " + std::to_string(rows) +
+                          "): the Windows saver shows a black block of its size instead, the "
+                          "Linux saver the picture; save it as an ordinary bottom-up BMP");
     facts.usable = true;
     return facts;
   }
@@ -140,6 +147,13 @@ CheckedPicture PictureChecker::examine(const std::string& name, PictureUse use,
                       name + ": " + std::to_string(layout.height) +
                           " rows tall; a strip shows only the top " +
                           std::to_string(strip::kHeight));
+  if (use == PictureUse::panel && layout.height < strip::kHeight)
+    findings_.warning(file, line,
+                      name + ": " + std::to_string(layout.height) +
+                          " rows tall, shorter than the " + std::to_string(strip::kHeight) +
+                          " rows of a strip: the saver leaves " + "the " +
+                          std::to_string(strip::kHeight - layout.height) +
+                          " rows under it black, and the strip's lower edge is ragged");
   facts.usable = true;
   return facts;
 }

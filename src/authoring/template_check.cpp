@@ -13,7 +13,6 @@
 #include "base/data_path.h"
 #include "base/number_text.h"
 #include "core/picture/strip_geometry.h"
-#include "core/random/random_source.h"
 #include "core/strip/strip_randomizer.h"
 #include "core/strip/text_buffer.h"
 
@@ -22,12 +21,6 @@ namespace {
 constexpr int32_t kRightMargin = 3;  // columns at a panel's right edge that text keeps clear of
 constexpr int32_t kLargestSize = 25;
 const char* const kStripHeader = "[cartoon";
-
-// Line of the last line read: the one holding the byte before position.
-int32_t lineBefore(const TextBuffer& buffer, int32_t position) {
-  LineCounter counter;
-  return counter.lineAt(buffer, position > 0 ? position - 1 : 0);
-}
 
 // Whether the physical line ending just before position held a "#".
 bool commentBefore(const TextBuffer& buffer, int32_t position) {
@@ -105,13 +98,23 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
   if (!reportEncoding(encoding, name, findings_)) return;
   scan_.load(path_);
   int32_t falseHeaders = checkHeaders();
+  checkRepeatedHeaders();
+  panelPictures_.clear();
+  textsChecked_.clear();
 
+  // One reader for the lookups of categories, one for the strips' panels;
+  // neither needs the list of strips.
+  StripRandomizer categories;
+  StripRandomizer panels;
+  categories.buffer().loadFile(path_.c_str());
+  panels.buffer().loadFile(path_.c_str());
+  index_.build(categories);
   StripRandomizer lister;
   lister.loadTemplateFile(path_.c_str());
   int32_t status = lister.statusCode();
   if (status == EndOfData) {
     findings_.error(
-        name, lineBefore(lister.buffer(), lister.buffer().position()),
+        name, index_.lineBefore(lister.buffer().position()),
         std::string(lister.statusMessage()) + ": strip headers below this line are not read");
   } else if (status == NoStrips) {
     if (falseHeaders == 0)
@@ -124,7 +127,9 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
   }
   std::vector<std::pair<std::string, int32_t>> strips;
   for (const StripName* n = lister.stripNames(); n != nullptr; n = n->nextName)
-    strips.insert(strips.begin(), {n->name, lineBefore(lister.buffer(), n->headerEnd)});
+    strips.push_back({n->name, index_.lineBefore(n->headerEnd)});
+  // The reader lists them last first.
+  std::reverse(strips.begin(), strips.end());
 
   // The names that strips of sound shape use: a header of one of them
   // among the entries of a category means an "end" is missing above it.
@@ -139,11 +144,12 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
     }
   }
 
-  StripRandomizer categories(path_.c_str());
   categoryReader_ = &categories;
+  panelReader_ = &panels;
   missing_.clear();
   for (const auto& strip : strips) checkStrip(strip.first, strip.second);
   categoryReader_ = nullptr;
+  panelReader_ = nullptr;
   for (const auto& miss : missing_) {
     std::string message = miss.second.where + ": Couldn't find the category " + miss.first +
                           " in seekTo(). (there is no line [" + miss.first + "] in this file" +
@@ -172,6 +178,24 @@ int32_t TemplateChecker::checkHeaders() {
   return count;
 }
 
+void TemplateChecker::checkRepeatedHeaders() {
+  const std::vector<ScanLine>& lines = scan_.lines();
+  for (const auto& repeat : scan_.repeatedHeaders()) {
+    const ScanLine& again = lines[repeat.first];
+    std::string first = " (first at line " + std::to_string(lines[repeat.second].line) + ")";
+    if (isStripHeader(again.text))
+      findings_.warning(name_, again.line,
+                        "the strip " + again.text + " is defined a second time" + first +
+                            ": the saver always reads the first strip of this name, so this one "
+                            "is never shown; give it a name of its own");
+    else
+      findings_.warning(name_, again.line,
+                        "the category " + again.text + " is defined a second time" + first +
+                            ": the saver always reads the first, so the entries of this one are "
+                            "never shown; give it a name of its own, or join the two");
+  }
+}
+
 void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLine) {
   std::string where = "strip " + quoted(stripName);
   int32_t headerIndex = scan_.find("[cartoon " + stripName + "]");
@@ -191,14 +215,20 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
                     where + ": " + shape.problem + "; the saver cannot show this strip");
     return;
   }
+  if (shape.leftOver >= 0)
+    findings_.warning(name_, scan_.lines()[shape.leftOver].line,
+                      where + ": " + quoted(scan_.lines()[shape.leftOver].text) +
+                          " follows the \"end\" of panel 3, but a strip has three panels: the "
+                          "saver reads none of the lines from here to the next header, so a "
+                          "fourth panel is dropped");
 
-  // Made as the saver makes it: a broken header further down does not stop
-  // the strips listed before it.
-  StripRandomizer strip(path_.c_str());
-  // Which entries it draws does not matter here, only whether it reads.
-  RandomSource random;
-  random.seed(0);
-  strip.readStrip(stripName.c_str(), random);
+  // Read as the saver reads it, up to its random draws, which the lookups
+  // of its categories below stand for: a broken header further down does
+  // not stop the strips listed before it.
+  StripRandomizer& strip = *panelReader_;
+  strip.wipeMemory();
+  index_.seekTo(strip, "cartoon " + stripName);
+  for (int i = 0; i < 3 && strip.statusCode() == Working; ++i) strip.loadPanel(i);
   int32_t errorsBefore = findings_.errors();
   stripProblem_ = false;
   const std::vector<ScanLine>& lines = scan_.lines();
@@ -212,7 +242,8 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
     const Category* pictures = panel.category[0] != '\0' ? category(panel.category, panelWhere,
                                                                     lines[panelShape.category].line)
                                                          : nullptr;
-    PanelPictures widths = pictures != nullptr ? checkPictures(*pictures) : PanelPictures();
+    PanelPictures widths =
+        pictures != nullptr ? checkPictures(panel.category, *pictures) : PanelPictures();
     measured = measured && widths.widest > 0;
     width += widths.widest;
     // The reader holds the boxes last first.
@@ -222,7 +253,7 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
     if (boxes.size() != panelShape.boxes.size()) continue;
     for (size_t k = 0; k < boxes.size(); ++k) {
       const StripTextbox& box = *boxes[k];
-      checkBox(box, panelShape.boxes[k], panelWhere);
+      checkBox(box, panelShape.boxes[k], widths, panelWhere);
       if (box.category[0] == '\0') continue;
       const Category* texts =
           category(box.category, panelWhere, lines[panelShape.boxes[k].first + 5].line);
@@ -235,7 +266,7 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
                       where + " can be " + std::to_string(width) + " pixels wide, wider than a " +
                           std::to_string(kScreenWidth) + "-pixel screen");
 
-  if (strip.statusCode() == Ready || stripProblem_ || findings_.errors() > errorsBefore) return;
+  if (strip.statusCode() == Working || stripProblem_ || findings_.errors() > errorsBefore) return;
   findings_.error(name_, headerLine, where + ": " + strip.statusMessage());
 }
 
@@ -262,7 +293,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
   StripRandomizer& reader = *categoryReader_;
   // Each lookup starts afresh, as the saver's does after the last one.
   reader.setStatus(Working, "");
-  reader.seekTo(name.c_str());
+  index_.seekTo(reader, name);
   if (reader.statusCode() == NotFound) {
     Missing& miss = missing_[name];
     miss.where = where;
@@ -275,7 +306,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
     return nullptr;
   }
   TextBuffer& buffer = reader.buffer();
-  int32_t headerLine = lineBefore(buffer, buffer.position());
+  int32_t headerLine = index_.lineBefore(buffer.position());
   std::string header = "the category " + name + " (line " + std::to_string(headerLine) + ")";
   uint32_t count = reader.countEntries();
   if (reader.statusCode() == EndOfData) {
@@ -288,7 +319,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
     while (!buffer.atEnd()) {
       reader.readLine(text);
       if (reader.statusCode() != Working) break;
-      found.entries.push_back({text, lineBefore(buffer, buffer.position()), false});
+      found.entries.push_back({text, index_.lineBefore(buffer.position()), false});
     }
     reader.setStatus(EndOfData, "");
   } else {
@@ -296,7 +327,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
     for (uint32_t i = 0; i < count; ++i) {
       reader.readLine(text);
       found.entries.push_back(
-          {text, lineBefore(buffer, buffer.position()), commentBefore(buffer, buffer.position())});
+          {text, index_.lineBefore(buffer.position()), commentBefore(buffer, buffer.position())});
     }
   }
   // Where the "end" is missing: before a header that a strip uses, or at
@@ -362,8 +393,11 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
   return &found;
 }
 
-TemplateChecker::PanelPictures TemplateChecker::checkPictures(const Category& pictures) {
-  PanelPictures out;
+TemplateChecker::PanelPictures TemplateChecker::checkPictures(const std::string& name,
+                                                              const Category& pictures) {
+  auto known = panelPictures_.find(name);
+  if (known != panelPictures_.end()) return known->second;
+  PanelPictures& out = panelPictures_[name];
   for (const Entry& entry : pictures.entries) {
     CheckedPicture facts = pictures_.check(entry.text, PictureUse::panel, name_, entry.line);
     if (!facts.usable) continue;
@@ -377,7 +411,20 @@ TemplateChecker::PanelPictures TemplateChecker::checkPictures(const Category& pi
 }
 
 void TemplateChecker::checkBox(const StripTextbox& box, const BoxShape& shape,
-                               const std::string& where) {
+                               const PanelPictures& panel, const std::string& where) {
+  // The tail is drawn only when its point lies left of the text's right
+  // bound (and above the strip's bottom, which narration boxes use).
+  const ScanLine& tailX = scan_.lines()[shape.first + 2];
+  if (panel.narrowest > 0 && box.tailX >= panel.narrowest - kRightMargin &&
+      textChecks_.insert("tail:" + std::to_string(tailX.line)).second)
+    findings_.warning(name_, tailX.line,
+                      where + ": tail x " + std::to_string(box.tailX) + " is outside the " +
+                          std::to_string(panel.narrowest) + "-pixel panel " + panel.narrowestName +
+                          " (a tail must end left of column " +
+                          std::to_string(panel.narrowest - kRightMargin) +
+                          "): the saver draws this box without a tail; a box meant to have "
+                          "none puts its tail y below row " +
+                          std::to_string(strip::kHeight));
   const ScanLine& sizeLine = scan_.lines()[shape.first + 4];
   if (!textChecks_.insert("size:" + std::to_string(sizeLine.line)).second) return;
   int32_t written = atoiRule(sizeLine.text.c_str());
@@ -396,6 +443,13 @@ void TemplateChecker::checkBox(const StripTextbox& box, const BoxShape& shape,
 
 void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box, int32_t sizeLine,
                                  const PanelPictures& panel, const std::string& where) {
+  // Each entry is checked once for a place and size of text: a category
+  // that many boxes share is gone through once for them all.
+  if (!textsChecked_
+           .insert(std::string(box.category) + "\n" + std::to_string(box.textY) + ":" +
+                   std::to_string(box.textSize))
+           .second)
+    return;
   int32_t room = panel.narrowest - kRightMargin;
   for (const Entry& entry : texts.entries) {
     int32_t line = entry.line;
@@ -407,6 +461,7 @@ void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
           name_, line,
           "\"#\" starts a comment, also in a speech text: the box shows " + quoted(entry.text));
     if (entry.text == ".") continue;
+    checkSpeechCharacters(entry, where);
     int32_t bottom = textBottom(box, entry.text);
     if (box.textY >= strip::kHeight || bottom >= strip::kHeight)
       findings_.error(name_, line,
@@ -451,6 +506,41 @@ void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
       start = end + 1;
     }
   }
+}
+
+void TemplateChecker::checkSpeechCharacters(const Entry& entry, const std::string& where) {
+  const std::string& text = entry.text;
+  std::string line = std::to_string(entry.line);
+  if (text.find('\t') != std::string::npos && textChecks_.insert("tab:" + line).second)
+    findings_.warning(name_, entry.line,
+                      where + ": a tab in the speech text " + quoted(text) +
+                          ": the saver's font has no tab, so the saver draws a box in its place "
+                          "(on Linux the letters after it overlap the box); use spaces");
+  bool first = !text.empty() && text.front() == '\\';
+  bool last = !text.empty() && text.back() == '\\';
+  bool twice = text.find("\\\\") != std::string::npos;
+  if (!(first || last || twice) || !textChecks_.insert("empty:" + line).second) return;
+  std::vector<std::string> places;
+  std::vector<std::string> effects;
+  if (first) {
+    places.push_back("a \"\\\" at its start");
+    effects.push_back("the words begin a line lower, 16 rows further into the picture");
+  }
+  if (twice) {
+    places.push_back("two \"\\\" in a row");
+    effects.push_back("the lines after the gap move 16 rows down");
+  }
+  if (last) {
+    places.push_back("a \"\\\" at its end");
+    effects.push_back(
+        "the tail starts below an empty last line, detached from the words, and the Linux saver "
+        "logs \"Create: Unable to create a DIB section\"");
+  }
+  std::string message = where + ": the speech text " + quoted(text) + " has an empty line (";
+  for (size_t i = 0; i < places.size(); ++i) message += (i > 0 ? ", " : "") + places[i];
+  message += "): the saver draws it as a line of nothing, so ";
+  for (size_t i = 0; i < effects.size(); ++i) message += (i > 0 ? "; " : "") + effects[i];
+  findings_.warning(name_, entry.line, message + "; remove the extra \"\\\"");
 }
 
 std::string TemplateChecker::nearestCategory(const std::string& name) const {
