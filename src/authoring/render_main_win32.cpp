@@ -50,21 +50,6 @@ std::string stem(const std::string& name) {
   return dot == std::string::npos || dot == 0 ? base : base.substr(0, dot);
 }
 
-// The panels' pictures and their texts, the boxes in the order the file
-// gives them.
-std::string choices(StripRandomizer& r) {
-  std::string out;
-  for (int i = 0; i < 3; ++i) {
-    const StripPanel& panel = r.panel(i);
-    out += " | panel " + std::to_string(i + 1) + ": " + panel.imageFile;
-    std::string texts;
-    for (const StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox)
-      texts = std::string(" \"") + box->text + "\"" + texts;
-    out += texts;
-  }
-  return out;
-}
-
 bool writeBmp(const std::string& file, const PictureFacts& facts) {
   GdiFlush();
   zfile::Handle out = zfile::createWrite(file.c_str());
@@ -120,7 +105,7 @@ bool renderStrip(Show& show, const RenderOptions& o, const std::string& template
     std::printf("%s: cannot write %s\n", label.c_str(), file.c_str());
     return false;
   }
-  std::printf("%s: strip \"%s\"%s\n", file.c_str(), r.currentStrip(), choices(r).c_str());
+  std::printf("%s: strip \"%s\"%s\n", file.c_str(), r.currentStrip(), stripChoices(r).c_str());
   return true;
 }
 
