@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "authoring/error_capture.h"
 #include "authoring/render_options.h"
 #include "authoring/template_scan.h"
 #include "base/data_path.h"
@@ -15,15 +16,6 @@
 #include "core/strip/strip_randomizer.h"
 
 namespace {
-
-// The error display's messages while a strip is drawn; previews are made
-// one at a time.
-std::string shownErrors;
-
-void collectError(void*, const char* message) {
-  if (!shownErrors.empty()) shownErrors += "; ";
-  shownErrors += message;
-}
 
 // The line of the entry equal to text in the category, the first one as
 // the reader's lookup finds the category; 0 when there is none.
@@ -113,14 +105,17 @@ StripPreview previewStrip(Show& show, const std::string& templateName, const std
   out.choices = stripChoices(r);
 
   Painter& p = show.painter;
-  auto sink = p.errorSink;
-  p.errorSink = collectError;
-  shownErrors.clear();
-  Picture* strip = createStripSurface(show, r);
-  bool drawn = !p.facts(p.context, strip).failed && drawStripPanels(show, r, strip);
-  p.errorSink = sink;
+  Picture* strip = nullptr;
+  bool drawn = false;
+  std::string shown;
+  {
+    ErrorCapture errors(p);
+    strip = createStripSurface(show, r);
+    drawn = !p.facts(p.context, strip).failed && drawStripPanels(show, r, strip);
+    shown = errors.text();
+  }
   if (!drawn) {
-    out.error = shownErrors + (shownErrors.empty() ? "" : "; ") + "Strip Error.";
+    out.error = shown + (shown.empty() ? "" : "; ") + "Strip Error.";
     p.closePicture(p.context, strip);
     return out;
   }

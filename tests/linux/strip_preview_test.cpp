@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/screen_preview.h"
 #include "authoring/studio_json.h"
 #include "core/show/show.h"
 #include "support/test_files.h"
@@ -25,6 +26,7 @@ struct PreviewShow {
     drawing.screen = &screen;
     show.settings = &options.settings;
     show.painter = linuxPainter(&drawing);
+    screen.resize(kPreviewScreenWidth, kPreviewScreenHeight, 1);
   }
   LinuxOptions options;
   ScreenBuffer screen;
@@ -95,4 +97,19 @@ TEST(StripPreview, FailuresAreTheSaversWordsAndNoPicture) {
 
 TEST(StudioJson, TextsAreEscapedAndKeepTheirBytes) {
   EXPECT_EQ(jsonString("a\"b\\c\td\xe9"), "\"a\\\"b\\\\c\\u0009d\xe9\"");
+}
+
+TEST(ScreenPreview, PopupsWithTheirCaptionAndComicsAsTheShowPutsThem) {
+  PreviewShow s;
+  PopupEntry popup;
+  ASSERT_TRUE(findPopup(s.show, "POPUP_PEEK.PCX", popup));
+  ScreenPreview shown = previewScreen(s.show, "popup_peek.pcx", &popup, 3);
+  EXPECT_EQ(shown.error, "");
+  EXPECT_EQ(shown.description.rfind("popup popup_peek.pcx at ", 0), 0u) << shown.description;
+  EXPECT_NE(shown.description.find(", caption \"Is it over yet?\""), std::string::npos)
+      << shown.description;
+  EXPECT_FALSE(findPopup(s.show, "zb_comic1.pcx", popup));
+  shown = previewScreen(s.show, "zb_comic1.pcx", nullptr, 3);
+  EXPECT_EQ(shown.description.rfind("comic zb_comic1.pcx at ", 0), 0u) << shown.description;
+  EXPECT_EQ(previewScreen(s.show, "gone.pcx", nullptr, 3).error, "gone.pcx: Unable to load");
 }

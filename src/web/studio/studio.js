@@ -51,6 +51,12 @@ function kindOf(name) {
   return "text";
 }
 
+// A strip template holds a strip header; what else is text is comics.ini,
+// a log or a note.
+function isTemplate(bytes) {
+  return cp1252.decode(bytes).includes("[cartoon");
+}
+
 const $ = (id) => document.getElementById(id);
 
 const studio = {
@@ -147,7 +153,7 @@ function openFile(name) {
   $("dirty").hidden = !edit;
   $("save").disabled = false;
   $("save-to-folder").hidden = !studio.directory;
-  if (name.toLowerCase() !== "comics.ini" && studio.engine.isTemplate(name)) {
+  if (name.toLowerCase() !== "comics.ini" && isTemplate(original)) {
     if (studio.template !== name) {
       studio.template = name;
       studio.strip = "";
@@ -443,10 +449,52 @@ async function dropped(event) {
   useFolder(files, folder.name);
 }
 
+// --- the engine: the wasm module (the show page's Zorbel) with the studio's
+// calls, and the data folder in its file system ---------------------------
+async function createStudioEngine(folder) {
+  const zorbel = await Zorbel.load({ log: "/log/error.log" });
+  const sample = await zorbelFetchFolder("sample");
+  const m = zorbel.module;
+  const api = {
+    create: m.cwrap("studio_new", "number", ["string"]),
+    check: m.cwrap("studio_check", "number", ["number"]),
+    preview: m.cwrap("studio_preview", "number", ["number", "string", "string", "number"]),
+    pixels: m.cwrap("studio_pixels", "number", ["number"]),
+  };
+  // The module's answers keep the files' bytes: Windows-1252.
+  const answer = (at) => JSON.parse(cp1252.decode(m.HEAPU8.subarray(at, m.HEAPU8.indexOf(0, at))));
+  const handle = api.create(folder);
+  if (!handle) throw new Error("no memory for the studio");
+  const path = (name) => folder + "/" + name;
+  zorbel.writeFolder(folder, sample);
+  return {
+    zorbel,
+    files() {
+      return zorbel.FS.readdir(folder)
+        .filter((n) => n !== "." && n !== ".." && zorbel.FS.isFile(zorbel.FS.stat(path(n)).mode))
+        .sort((a, b) => a.toLowerCase().localeCompare(b.toLowerCase()));
+    },
+    read: (name) => zorbel.FS.readFile(path(name)),
+    write: (name, bytes) => zorbel.FS.writeFile(path(name), bytes),
+    replaceFolder(files) {
+      zorbel.writeFolder(folder, files.map((f) => ({ path: f.name, data: f.bytes })));
+    },
+    check: () => answer(api.check(handle)),
+    preview(template, strip, seed) {
+      const result = answer(api.preview(handle, template, strip, seed >>> 0));
+      if (result.width > 0 && result.height > 0) {
+        const bytes = new Uint8ClampedArray(m.HEAPU8.buffer, api.pixels(handle), result.width * result.height * 4);
+        result.image = new ImageData(new Uint8ClampedArray(bytes), result.width, result.height);
+      }
+      return result;
+    },
+  };
+}
+
 // --- start ---------------------------------------------------------------
 function start(address) {
   studio.files = studio.engine.files();
-  const templates = studio.files.filter((n) => kindOf(n) === "text" && studio.engine.isTemplate(n));
+  const templates = studio.files.filter((n) => kindOf(n) === "text" && isTemplate(studio.engine.read(n)));
   const wanted = address && address.template &&
     studio.files.find((n) => n.toLowerCase() === address.template.toLowerCase());
   studio.template = wanted || templates[0] || null;
