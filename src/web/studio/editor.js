@@ -42,8 +42,10 @@ const zorbelStyle = HighlightStyle.define([
   { tag: tags.keyword, color: "#7a2a8a" },
 ]);
 
-// parent: the element; onChange(text) after each edit.
-export function create(parent, onChange) {
+// parent: the element; onChange(text) after each edit, onCursor(line) when
+// the cursor moves to another line.
+export function create(parent, onChange, onCursor) {
+  let cursorLine = 1;
   const extensions = [
         lineNumbers(),
         highlightActiveLineGutter(),
@@ -59,6 +61,11 @@ export function create(parent, onChange) {
         keymap.of([...defaultKeymap, ...searchKeymap, ...historyKeymap, indentWithTab]),
         EditorView.updateListener.of((update) => {
           if (update.docChanged && onChange) onChange(update.state.doc.toString());
+          const line = update.state.doc.lineAt(update.state.selection.main.head).number;
+          if (line !== cursorLine) {
+            cursorLine = line;
+            if (onCursor && update.selectionSet) onCursor(line);
+          }
         }),
   ];
   const view = new EditorView({ parent, state: EditorState.create({ doc: "", extensions }) });
@@ -77,6 +84,7 @@ export function create(parent, onChange) {
     },
     text: () => view.state.doc.toString(),
     lineCount: () => view.state.doc.lines,
+    lineText: (line) => view.state.doc.line(Math.min(Math.max(line, 1), view.state.doc.lines)).text,
     cursorLine: () => view.state.doc.lineAt(view.state.selection.main.head).number,
     // findings: [{line, severity, message}]; line 0 marks the first line.
     setFindings(findings) {

@@ -257,15 +257,32 @@ function previewStrip() {
   writeAddress();
 }
 
+// In comics.ini the line of the cursor chooses: a picture listed there is
+// shown as on the screen, a template listed there gives its strips.
 function redraw() {
   if (studio.open && studio.open.name.toLowerCase() === "comics.ini") {
-    const listed = studio.engine.listedPicture(studio.editor.cursorLine());
+    const line = studio.editor.lineText(studio.editor.cursorLine());
+    const listed = pictureOnLine(line);
     if (listed) {
       showPicture(listed);
       return;
     }
+    const named = studio.files.find((n) => n.toLowerCase() === line.replace(/#.*/, "").trim().toLowerCase());
+    if (named && named !== studio.template && kindOf(named) === "text" && isTemplate(studio.engine.read(named))) {
+      studio.template = named;
+      studio.strip = "";
+    }
   }
   previewStrip();
+}
+
+// The picture a line of comics.ini lists, as a name of the folder; none for
+// section words, templates and comments.
+function pictureOnLine(line) {
+  const match = /^\s*([^"#]*?\.(?:pcx|bmp))(?=\s|$)/i.exec(line);
+  if (!match) return null;
+  const wanted = match[1].toLowerCase();
+  return studio.files.find((n) => n.toLowerCase() === wanted) || match[1];
 }
 
 function goToTemplateLine(line) {
@@ -459,7 +476,15 @@ async function createStudioEngine(folder) {
     create: m.cwrap("studio_new", "number", ["string"]),
     check: m.cwrap("studio_check", "number", ["number"]),
     preview: m.cwrap("studio_preview", "number", ["number", "string", "string", "number"]),
+    screen: m.cwrap("studio_screen", "number", ["number", "string", "number"]),
     pixels: m.cwrap("studio_pixels", "number", ["number"]),
+  };
+  const withImage = (result) => {
+    if (result.width > 0 && result.height > 0) {
+      const bytes = new Uint8ClampedArray(m.HEAPU8.buffer, api.pixels(handle), result.width * result.height * 4);
+      result.image = new ImageData(new Uint8ClampedArray(bytes), result.width, result.height);
+    }
+    return result;
   };
   // The module's answers keep the files' bytes: Windows-1252.
   const answer = (at) => JSON.parse(cp1252.decode(m.HEAPU8.subarray(at, m.HEAPU8.indexOf(0, at))));
@@ -480,14 +505,8 @@ async function createStudioEngine(folder) {
       zorbel.writeFolder(folder, files.map((f) => ({ path: f.name, data: f.bytes })));
     },
     check: () => answer(api.check(handle)),
-    preview(template, strip, seed) {
-      const result = answer(api.preview(handle, template, strip, seed >>> 0));
-      if (result.width > 0 && result.height > 0) {
-        const bytes = new Uint8ClampedArray(m.HEAPU8.buffer, api.pixels(handle), result.width * result.height * 4);
-        result.image = new ImageData(new Uint8ClampedArray(bytes), result.width, result.height);
-      }
-      return result;
-    },
+    preview: (template, strip, seed) => withImage(answer(api.preview(handle, template, strip, seed >>> 0))),
+    screen: (picture, seed) => withImage(answer(api.screen(handle, picture, seed >>> 0))),
   };
 }
 
@@ -547,7 +566,9 @@ function bindControls() {
 async function main() {
   const opened = performance.now();
   bindControls();
-  studio.editor = ZorbelEditor.create($("editor"), editorChanged);
+  studio.editor = ZorbelEditor.create($("editor"), editorChanged, () => {
+    if (studio.open && studio.open.name.toLowerCase() === "comics.ini") redraw();
+  });
   try {
     studio.engine = await createStudioEngine(kFolder);
   } catch (e) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "authoring/folder_check.h"
+#include "authoring/screen_preview.h"
 #include "authoring/speech_measure.h"
 #include "authoring/strip_preview.h"
 #include "authoring/studio_json.h"
@@ -100,6 +101,31 @@ EMSCRIPTEN_KEEPALIVE const char* studio_preview(void* studio, const char* templa
     p.closePicture(p.context, preview.picture);
   }
   s.answer = previewJson(preview, width, height);
+  return s.answer.c_str();
+}
+
+// A finished comic or popup of the folder on a 1024 x 768 screen, as the
+// show puts it there: JSON, and the screen's pixels at studio_pixels.
+EMSCRIPTEN_KEEPALIVE const char* studio_screen(void* studio, const char* picture, uint32_t seed) {
+  Studio& s = *of(studio);
+  s.rgba.clear();
+  int32_t width = 0;
+  int32_t height = 0;
+  ScreenPreview shown;
+  if (s.screen.resize(kPreviewScreenWidth, kPreviewScreenHeight, 1)) {
+    PopupEntry popup;
+    bool isPopup = findPopup(s.show, picture, popup);
+    shown = previewScreen(s.show, picture, isPopup ? &popup : nullptr, seed);
+    textpixels::Surface screen = s.screen.surface();
+    copyPixels(screen, s.rgba);
+    width = screen.width;
+    height = screen.height;
+  } else {
+    shown.error = "no memory for a screen";
+  }
+  s.answer = "{\"error\":" + jsonString(shown.error) +
+             ",\"description\":" + jsonString(shown.description) +
+             ",\"width\":" + std::to_string(width) + ",\"height\":" + std::to_string(height) + "}";
   return s.answer.c_str();
 }
 
