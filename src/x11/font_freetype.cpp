@@ -11,6 +11,8 @@
 #include <new>
 #include <string>
 
+#include "core/picture/font_cell.h"
+
 struct Font {
   int32_t cellHeight = 0;
   int32_t ascent = 0;
@@ -88,21 +90,10 @@ bool ready() {
   return true;
 }
 
-// Font units of the cell: the Windows ascent and descent of the OS/2 table,
-// else the horizontal header's.
-void cellUnits(FT_Face face, int32_t* ascent, int32_t* total) {
+FontCell cellOf(FT_Face face) {
   auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-  if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0) {
-    *ascent = os2->usWinAscent;
-    *total = os2->usWinAscent + os2->usWinDescent;
-    return;
-  }
-  *ascent = face->ascender;
-  *total = face->ascender - face->descender;
-  if (*total <= 0) {
-    *ascent = face->units_per_EM;
-    *total = face->units_per_EM;
-  }
+  return chooseFontCell(face->units_per_EM, os2 != nullptr ? os2->usWinAscent : 0,
+                        os2 != nullptr ? os2->usWinDescent : 0, face->ascender, face->descender);
 }
 
 bool useSize(const Font* font) {
@@ -145,14 +136,10 @@ Font* openTextFont(int32_t cellHeight) {
   if (cellHeight < 1 || !ready()) return nullptr;
   Font* font = new (std::nothrow) Font();
   if (font == nullptr) return nullptr;
-  int32_t ascent = 0;
-  int32_t total = 0;
-  FT_Face face = lib().face;
-  cellUnits(face, &ascent, &total);
+  FontCell cell = cellOf(lib().face);
   font->cellHeight = cellHeight;
-  // The em size that makes the cell cellHeight pixels, in 26.6.
-  font->charSize = static_cast<FT_F26Dot6>(int64_t{cellHeight} * 64 * face->units_per_EM / total);
-  font->ascent = static_cast<int32_t>((int64_t{cellHeight} * ascent + total / 2) / total);
+  font->charSize = static_cast<FT_F26Dot6>(emSizeForCell(cell, cellHeight));
+  font->ascent = ascentForCell(cell, cellHeight);
   return font;
 }
 

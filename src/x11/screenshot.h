@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/show/screen_layout.h"
-#include "x11/screen_buffer.h"
+#include "raster/screen_buffer.h"
 
 // Saves rect (show coordinates) of the screen, enlarged by its scale, in
 // folder, which is made when missing. A folder that cannot be made or

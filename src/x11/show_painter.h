@@ -1,20 +1,12 @@
-// The Linux saver's Painter: pictures in memory, the screen as the screen
-// buffer (which the X window shows), FreeType text, and sound through a
-// function the program gives. No X11 here, so that the whole show runs in
-// the native tests.
+// The Linux saver's Painter: the painter over pictures in memory, with
+// FreeType text.
 #pragma once
 
 #include "core/picture/painter.h"
-#include "x11/screen_buffer.h"
+#include "raster/raster_painter.h"
 
-struct Show;
+using LinuxDrawing = RasterDrawing;
 
-struct LinuxDrawing {
-  Show* show = nullptr;  // its data folder
-  ScreenBuffer* screen = nullptr;
-  // Plays a popup's sound; null is silence.
-  void (*playSound)(const char* path) = nullptr;
-};
-
-// The table for a show; drawing keeps the state behind it.
+// The table for a show, its text set to the FreeType font; drawing keeps
+// the state behind it.
 Painter linuxPainter(LinuxDrawing* drawing);

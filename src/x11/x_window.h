@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "raster/screen_buffer.h"
 #include "x11/options.h"
-#include "x11/screen_buffer.h"
 
 // What the loop calls; ctx is given back to each.
 struct LoopHandlers {

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "raster/picture.h"
 #include "x11/font_freetype.h"
-#include "x11/picture.h"
 
 TEST(Font, CellHeightAndWhiteTextWithinTheCell) {
   Font* font = openTextFont(28);

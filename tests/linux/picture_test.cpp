@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "base/log_file.h"
+#include "raster/bmp_read.h"
+#include "raster/picture.h"
 #include "support/test_files.h"
-#include "x11/bmp_read.h"
-#include "x11/picture.h"
 
 namespace {
 

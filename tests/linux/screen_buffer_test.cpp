@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/picture/bmp_header.h"
-#include "x11/screen_buffer.h"
+#include "raster/screen_buffer.h"
 
 TEST(ScreenBuffer, WholeNumberScaleOfTheWindow) {
   ScreenBuffer screen;

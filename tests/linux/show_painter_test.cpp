@@ -9,9 +9,9 @@
 #include "core/show/show.h"
 #include "core/show/show_chooser.h"
 #include "core/show/show_start.h"
+#include "raster/picture.h"
 #include "support/test_files.h"
 #include "x11/options.h"
-#include "x11/picture.h"
 #include "x11/show_painter.h"
 
 namespace {

@@ -1,22 +1,24 @@
-// The show's screen in memory: a picture at the show's size that the X
-// window shows enlarged by a whole number, with a note of what changed
-// since it was last put on the window. Portable.
+// The show's screen in memory: a picture at the show's size that the
+// window (an X window, the page's canvas) shows enlarged by a whole
+// number, with a note of what changed since it was last put on the window.
 #pragma once
 
 #include <cstdint>
 
 #include "core/picture/text_pixels.h"
 #include "core/show/screen_layout.h"
-#include "x11/picture.h"
+#include "raster/picture.h"
 
 // How the window stores a pixel: bytes per pixel (2, 3 or 4), byte order
-// and the channel masks of a TrueColor visual.
+// and the channel masks of a TrueColor visual; opaque bits are set in
+// every pixel (the alpha of a canvas).
 struct PixelFormat {
   int32_t bytesPerPixel = 4;
   bool msbFirst = false;
   uint32_t redMask = 0xFF0000;
   uint32_t greenMask = 0x00FF00;
   uint32_t blueMask = 0x0000FF;
+  uint32_t opaqueBits = 0;
 };
 
 class ScreenBuffer {

@@ -1,4 +1,4 @@
-#include "x11/bmp_read.h"
+#include "raster/bmp_read.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "x11/picture.h"
+#include "raster/picture.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -9,7 +9,7 @@
 #include "base/file.h"
 #include "base/log_file.h"
 #include "core/picture/pcx_file.h"
-#include "x11/bmp_read.h"
+#include "raster/bmp_read.h"
 
 namespace {
 

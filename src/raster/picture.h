@@ -1,6 +1,6 @@
-// The Linux saver's pictures (the core's Picture): 24-bit bottom-up BGR
-// rows in memory, the layout of the Windows saver's DIB sections, loaded
-// from the data folder with that saver's log lines. Portable.
+// Pictures in memory (the core's Picture) of the Linux saver and the web
+// page: 24-bit bottom-up BGR rows, the layout of the Windows saver's DIB
+// sections, loaded from the data folder with that saver's log lines.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "x11/screen_buffer.h"
+#include "raster/screen_buffer.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -83,6 +83,9 @@ void enlargeInto(const textpixels::Surface& show, const PixelRect& rect, int32_t
   const size_t bpp = static_cast<size_t>(format.bytesPerPixel);
   const bool plain32 = bpp == 4 && !format.msbFirst && format.redMask == 0xFF0000 &&
                        format.greenMask == 0x00FF00 && format.blueMask == 0x0000FF;
+  // A canvas's RGBA bytes, read as a little-endian word.
+  const bool rgba32 = bpp == 4 && !format.msbFirst && format.redMask == 0x0000FF &&
+                      format.greenMask == 0x00FF00 && format.blueMask == 0xFF0000;
   for (int32_t y = 0; y < rect.height; ++y) {
     const uint8_t* from = show.pixels +
                           static_cast<size_t>(show.height - 1 - (rect.y + y)) * show.stride +
@@ -94,10 +97,14 @@ void enlargeInto(const textpixels::Surface& show, const PixelRect& rect, int32_t
       if (plain32) {
         value = static_cast<uint32_t>(from[0]) | static_cast<uint32_t>(from[1]) << 8 |
                 static_cast<uint32_t>(from[2]) << 16;
+      } else if (rgba32) {
+        value = static_cast<uint32_t>(from[2]) | static_cast<uint32_t>(from[1]) << 8 |
+                static_cast<uint32_t>(from[0]) << 16;
       } else {
         value = channelInto(from[2], format.redMask) | channelInto(from[1], format.greenMask) |
                 channelInto(from[0], format.blueMask);
       }
+      value |= format.opaqueBits;
       for (int32_t k = 0; k < scale; ++k, to += bpp) putPixel(to, value, format);
     }
     // The other rows of the block are copies of the first.

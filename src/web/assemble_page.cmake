@@ -1,0 +1,21 @@
+# Puts the web page together in PAGE: the page's files, the module, the
+# font with its licence, and the sample data with the list of its files
+# (files.json), which the page fetches into the wasm file system.
+file(REMOVE_RECURSE ${PAGE})
+file(MAKE_DIRECTORY ${PAGE}/fonts ${PAGE}/data/sample)
+file(GLOB page_files ${SOURCE}/*)
+file(COPY ${page_files} DESTINATION ${PAGE})
+file(COPY ${MODULE}/zorbel.js ${MODULE}/zorbel.wasm DESTINATION ${PAGE})
+file(COPY ${FONT} DESTINATION ${PAGE}/fonts)
+configure_file(${LICENCE} ${PAGE}/fonts/ComicNeue-LICENCE.txt COPYONLY)
+file(GLOB sample RELATIVE ${SAMPLE} ${SAMPLE}/*)
+list(SORT sample)
+set(names "")
+foreach(name IN LISTS sample)
+  if(NOT IS_DIRECTORY ${SAMPLE}/${name})
+    file(COPY ${SAMPLE}/${name} DESTINATION ${PAGE}/data/sample)
+    list(APPEND names "\"${name}\"")
+  endif()
+endforeach()
+list(JOIN names ",\n  " joined)
+file(WRITE ${PAGE}/data/sample/files.json "[\n  ${joined}\n]\n")
