@@ -470,7 +470,7 @@ async function dropped(event) {
 // calls, and the data folder in its file system ---------------------------
 async function createStudioEngine(folder) {
   const zorbel = await Zorbel.load({ log: "/log/error.log" });
-  const sample = await zorbelFetchFolder("sample");
+  const sample = await zorbelFetchFolder("data/sample");
   const m = zorbel.module;
   const api = {
     create: m.cwrap("studio_new", "number", ["string"]),
