@@ -478,6 +478,7 @@ async function createStudioEngine(folder) {
     preview: m.cwrap("studio_preview", "number", ["number", "string", "string", "number"]),
     screen: m.cwrap("studio_screen", "number", ["number", "string", "number"]),
     pixels: m.cwrap("studio_pixels", "number", ["number"]),
+    changed: m.cwrap("studio_changed", null, ["number", "string"]),
   };
   const withImage = (result) => {
     if (result.width > 0 && result.height > 0) {
@@ -500,9 +501,13 @@ async function createStudioEngine(folder) {
         .sort((a, b) => a.toLowerCase().localeCompare(b.toLowerCase()));
     },
     read: (name) => zorbel.FS.readFile(path(name)),
-    write: (name, bytes) => zorbel.FS.writeFile(path(name), bytes),
+    write(name, bytes) {
+      zorbel.FS.writeFile(path(name), bytes);
+      api.changed(handle, name);
+    },
     replaceFolder(files) {
       zorbel.writeFolder(folder, files.map((f) => ({ path: f.name, data: f.bytes })));
+      api.changed(handle, "");
     },
     check: () => answer(api.check(handle)),
     preview: (template, strip, seed) => withImage(answer(api.preview(handle, template, strip, seed >>> 0))),

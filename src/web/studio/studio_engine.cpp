@@ -29,6 +29,7 @@ struct Studio {
   ScreenBuffer screen;
   RasterDrawing drawing;
   SpeechMeasure measure;
+  PictureMemo pictures;       // forgotten by name when the page writes a file
   std::string answer;         // the last JSON handed out
   std::vector<uint8_t> rgba;  // the last strip's pixels
 };
@@ -75,10 +76,20 @@ EMSCRIPTEN_KEEPALIVE void studio_free(void* studio) { delete of(studio); }
 EMSCRIPTEN_KEEPALIVE const char* studio_check(void* studio) {
   Studio& s = *of(studio);
   Findings findings;
-  if (checkFolder(s.settings.directory, findings, s.measure) == FolderResult::unreadable)
+  if (checkFolder(s.settings.directory, findings, s.measure, &s.pictures) ==
+      FolderResult::unreadable)
     findings.error("", 0, "the folder cannot be read");
   s.answer = findingsJson(findings, s.measure.source);
   return s.answer.c_str();
+}
+
+// The page wrote the file of that name; "" when it replaced the folder.
+EMSCRIPTEN_KEEPALIVE void studio_changed(void* studio, const char* name) {
+  Studio& s = *of(studio);
+  if (name[0] == '\0')
+    s.pictures.clear();
+  else
+    s.pictures.forget(name);
 }
 
 // The strip of the template (a name in the folder) by its name ("" picks
