@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Data folders for bench/saver_bench.sh.
 
-  saver_bench_data.py DIR TEMPLATES
+  saver_bench_data.py DIR TEMPLATES [SCALE]
 
 DIR gets the logo, the error picture, three 250 x 339 panels (copied from
 the sample data), and TEMPLATES strip template files of a realistic size
 (20 strips, 10 picture and 20 text categories of 50 entries: the layout of
-bench/strip_bench.cpp, with speech that fits its panels), all listed in
-comics.ini as random strips of the series.
+bench/strip_bench.cpp, with speech that fits its panels, 53 kB), all listed
+in comics.ini as random strips of the series. SCALE multiplies the strips
+and categories of each file (38 makes one of 2 MB).
 """
 import os
 import shutil
@@ -21,8 +22,8 @@ PANELS = ["zorbel_park_happy.pcx", "zorbel_park_grump.pcx", "zorbel_office.pcx"]
 BOXES = [(70, 14, 110, 120, 10), (180, 70, 165, 182, 9)]
 
 
-def make_template():
-    strips, pictures, texts = 20, 10, 20
+def make_template(scale):
+    strips, pictures, texts = 20 * scale, 10 * scale, 20 * scale
     out = []
     for s in range(strips):
         out.append("[cartoon strip%d]\n" % s)
@@ -48,13 +49,14 @@ def make_template():
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4):
         sys.exit(__doc__)
     folder, count = sys.argv[1], int(sys.argv[2])
+    scale = int(sys.argv[3]) if len(sys.argv) == 4 else 1
     os.makedirs(folder, exist_ok=True)
     for name in PANELS + ["ZBLogo.pcx", "error.pcx"]:
         shutil.copyfile(os.path.join(SAMPLE, name), os.path.join(folder, name))
-    text = make_template()
+    text = make_template(scale)
     names = ["strips%04d.txt" % i for i in range(count)]
     for name in names:
         with open(os.path.join(folder, name), "w", newline="\r\n") as f:

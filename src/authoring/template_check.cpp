@@ -13,7 +13,6 @@
 #include "base/data_path.h"
 #include "base/number_text.h"
 #include "core/picture/strip_geometry.h"
-#include "core/random/random_source.h"
 #include "core/strip/strip_randomizer.h"
 #include "core/strip/text_buffer.h"
 
@@ -22,12 +21,6 @@ namespace {
 constexpr int32_t kRightMargin = 3;  // columns at a panel's right edge that text keeps clear of
 constexpr int32_t kLargestSize = 25;
 const char* const kStripHeader = "[cartoon";
-
-// Line of the last line read: the one holding the byte before position.
-int32_t lineBefore(const TextBuffer& buffer, int32_t position) {
-  LineCounter counter;
-  return counter.lineAt(buffer, position > 0 ? position - 1 : 0);
-}
 
 // Whether the physical line ending just before position held a "#".
 bool commentBefore(const TextBuffer& buffer, int32_t position) {
@@ -105,13 +98,22 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
   if (!reportEncoding(encoding, name, findings_)) return;
   scan_.load(path_);
   int32_t falseHeaders = checkHeaders();
+  panelPictures_.clear();
+  textsChecked_.clear();
 
+  // One reader for the lookups of categories, one for the strips' panels;
+  // neither needs the list of strips.
+  StripRandomizer categories;
+  StripRandomizer panels;
+  categories.buffer().loadFile(path_.c_str());
+  panels.buffer().loadFile(path_.c_str());
+  index_.build(categories);
   StripRandomizer lister;
   lister.loadTemplateFile(path_.c_str());
   int32_t status = lister.statusCode();
   if (status == EndOfData) {
     findings_.error(
-        name, lineBefore(lister.buffer(), lister.buffer().position()),
+        name, index_.lineBefore(lister.buffer().position()),
         std::string(lister.statusMessage()) + ": strip headers below this line are not read");
   } else if (status == NoStrips) {
     if (falseHeaders == 0)
@@ -124,7 +126,9 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
   }
   std::vector<std::pair<std::string, int32_t>> strips;
   for (const StripName* n = lister.stripNames(); n != nullptr; n = n->nextName)
-    strips.insert(strips.begin(), {n->name, lineBefore(lister.buffer(), n->headerEnd)});
+    strips.push_back({n->name, index_.lineBefore(n->headerEnd)});
+  // The reader lists them last first.
+  std::reverse(strips.begin(), strips.end());
 
   // The names that strips of sound shape use: a header of one of them
   // among the entries of a category means an "end" is missing above it.
@@ -139,11 +143,12 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
     }
   }
 
-  StripRandomizer categories(path_.c_str());
   categoryReader_ = &categories;
+  panelReader_ = &panels;
   missing_.clear();
   for (const auto& strip : strips) checkStrip(strip.first, strip.second);
   categoryReader_ = nullptr;
+  panelReader_ = nullptr;
   for (const auto& miss : missing_) {
     std::string message = miss.second.where + ": Couldn't find the category " + miss.first +
                           " in seekTo(). (there is no line [" + miss.first + "] in this file" +
@@ -192,13 +197,13 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
     return;
   }
 
-  // Made as the saver makes it: a broken header further down does not stop
-  // the strips listed before it.
-  StripRandomizer strip(path_.c_str());
-  // Which entries it draws does not matter here, only whether it reads.
-  RandomSource random;
-  random.seed(0);
-  strip.readStrip(stripName.c_str(), random);
+  // Read as the saver reads it, up to its random draws, which the lookups
+  // of its categories below stand for: a broken header further down does
+  // not stop the strips listed before it.
+  StripRandomizer& strip = *panelReader_;
+  strip.wipeMemory();
+  index_.seekTo(strip, "cartoon " + stripName);
+  for (int i = 0; i < 3 && strip.statusCode() == Working; ++i) strip.loadPanel(i);
   int32_t errorsBefore = findings_.errors();
   stripProblem_ = false;
   const std::vector<ScanLine>& lines = scan_.lines();
@@ -212,7 +217,8 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
     const Category* pictures = panel.category[0] != '\0' ? category(panel.category, panelWhere,
                                                                     lines[panelShape.category].line)
                                                          : nullptr;
-    PanelPictures widths = pictures != nullptr ? checkPictures(*pictures) : PanelPictures();
+    PanelPictures widths =
+        pictures != nullptr ? checkPictures(panel.category, *pictures) : PanelPictures();
     measured = measured && widths.widest > 0;
     width += widths.widest;
     // The reader holds the boxes last first.
@@ -235,7 +241,7 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
                       where + " can be " + std::to_string(width) + " pixels wide, wider than a " +
                           std::to_string(kScreenWidth) + "-pixel screen");
 
-  if (strip.statusCode() == Ready || stripProblem_ || findings_.errors() > errorsBefore) return;
+  if (strip.statusCode() == Working || stripProblem_ || findings_.errors() > errorsBefore) return;
   findings_.error(name_, headerLine, where + ": " + strip.statusMessage());
 }
 
@@ -262,7 +268,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
   StripRandomizer& reader = *categoryReader_;
   // Each lookup starts afresh, as the saver's does after the last one.
   reader.setStatus(Working, "");
-  reader.seekTo(name.c_str());
+  index_.seekTo(reader, name);
   if (reader.statusCode() == NotFound) {
     Missing& miss = missing_[name];
     miss.where = where;
@@ -275,7 +281,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
     return nullptr;
   }
   TextBuffer& buffer = reader.buffer();
-  int32_t headerLine = lineBefore(buffer, buffer.position());
+  int32_t headerLine = index_.lineBefore(buffer.position());
   std::string header = "the category " + name + " (line " + std::to_string(headerLine) + ")";
   uint32_t count = reader.countEntries();
   if (reader.statusCode() == EndOfData) {
@@ -288,7 +294,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
     while (!buffer.atEnd()) {
       reader.readLine(text);
       if (reader.statusCode() != Working) break;
-      found.entries.push_back({text, lineBefore(buffer, buffer.position()), false});
+      found.entries.push_back({text, index_.lineBefore(buffer.position()), false});
     }
     reader.setStatus(EndOfData, "");
   } else {
@@ -296,7 +302,7 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
     for (uint32_t i = 0; i < count; ++i) {
       reader.readLine(text);
       found.entries.push_back(
-          {text, lineBefore(buffer, buffer.position()), commentBefore(buffer, buffer.position())});
+          {text, index_.lineBefore(buffer.position()), commentBefore(buffer, buffer.position())});
     }
   }
   // Where the "end" is missing: before a header that a strip uses, or at
@@ -362,8 +368,11 @@ const TemplateChecker::Category* TemplateChecker::lookUp(const std::string& name
   return &found;
 }
 
-TemplateChecker::PanelPictures TemplateChecker::checkPictures(const Category& pictures) {
-  PanelPictures out;
+TemplateChecker::PanelPictures TemplateChecker::checkPictures(const std::string& name,
+                                                              const Category& pictures) {
+  auto known = panelPictures_.find(name);
+  if (known != panelPictures_.end()) return known->second;
+  PanelPictures& out = panelPictures_[name];
   for (const Entry& entry : pictures.entries) {
     CheckedPicture facts = pictures_.check(entry.text, PictureUse::panel, name_, entry.line);
     if (!facts.usable) continue;
@@ -396,6 +405,13 @@ void TemplateChecker::checkBox(const StripTextbox& box, const BoxShape& shape,
 
 void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box, int32_t sizeLine,
                                  const PanelPictures& panel, const std::string& where) {
+  // Each entry is checked once for a place and size of text: a category
+  // that many boxes share is gone through once for them all.
+  if (!textsChecked_
+           .insert(std::string(box.category) + "\n" + std::to_string(box.textY) + ":" +
+                   std::to_string(box.textSize))
+           .second)
+    return;
   int32_t room = panel.narrowest - kRightMargin;
   for (const Entry& entry : texts.entries) {
     int32_t line = entry.line;

@@ -12,6 +12,7 @@
 #include "authoring/findings.h"
 #include "authoring/picture_check.h"
 #include "authoring/speech_measure.h"
+#include "authoring/template_index.h"
 #include "authoring/template_scan.h"
 
 class StripRandomizer;
@@ -54,7 +55,7 @@ class TemplateChecker {
   // The category's entries, or null (reported at line) when it cannot be used.
   const Category* category(const std::string& name, const std::string& where, int32_t line);
   const Category* lookUp(const std::string& name, const std::string& where, int32_t line);
-  PanelPictures checkPictures(const Category& pictures);
+  PanelPictures checkPictures(const std::string& name, const Category& pictures);
   void checkBox(const StripTextbox& box, const BoxShape& shape, const std::string& where);
   // sizeLine: where the box's text size is written.
   void checkTexts(const Category& texts, const StripTextbox& box, int32_t sizeLine,
@@ -70,9 +71,13 @@ class TemplateChecker {
   std::string name_;
   std::string path_;
   TemplateScan scan_;
+  TemplateIndex index_;
   std::set<std::string> usedNames_;  // categories that some strip names
   std::map<std::string, Category> categories_;
-  StripRandomizer* categoryReader_ = nullptr;  // one load of the file for all lookups
+  StripRandomizer* categoryReader_ = nullptr;           // one load of the file for all lookups
+  StripRandomizer* panelReader_ = nullptr;              // and one for all strips
+  std::map<std::string, PanelPictures> panelPictures_;  // by picture category
+  std::set<std::string> textsChecked_;  // text categories, by where and how large they show
   std::set<std::string> textChecks_;
   std::map<std::string, Missing> missing_;  // reported once the file's strips are done
   bool stripProblem_ = false;               // a category of the strip could not be used

@@ -28,6 +28,7 @@ bool looksLikeHeader(const std::string& text) {
 
 bool TemplateScan::load(const std::string& path) {
   lines_.clear();
+  first_.clear();
   TextBuffer buffer;
   if (!buffer.loadFile(path.c_str())) return false;
   LineCounter counter;
@@ -46,16 +47,16 @@ bool TemplateScan::load(const std::string& path) {
     text.erase(end == std::string::npos ? 0 : end + 1);
     size_t start = text.find_first_not_of(" \t");
     text.erase(0, start == std::string::npos ? text.size() : start);
-    if (!text.empty()) lines_.push_back({text, line, cut});
+    if (text.empty()) continue;
+    first_.emplace(text, static_cast<int32_t>(lines_.size()));
+    lines_.push_back({text, line, cut});
   }
   return true;
 }
 
 int32_t TemplateScan::find(const std::string& text) const {
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].text == text) return static_cast<int32_t>(i);
-  }
-  return -1;
+  auto found = first_.find(text);
+  return found != first_.end() ? found->second : -1;
 }
 
 StripShape TemplateScan::strip(int32_t headerIndex) const {

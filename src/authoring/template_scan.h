@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct ScanLine {
@@ -48,6 +49,7 @@ class TemplateScan {
 
  private:
   std::vector<ScanLine> lines_;
+  std::unordered_map<std::string, int32_t> first_;  // each text's first index
 };
 
 // Whether the reader takes the line for a number: a sign and digits first.

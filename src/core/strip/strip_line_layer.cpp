@@ -77,7 +77,9 @@ void StripRandomizer::bracketize(char* text) {
   text[n + 2] = '\0';
 }
 
-void StripRandomizer::seekTo(const char* name) {
+void StripRandomizer::seekTo(const char* name) { seekFrom(name, 0); }
+
+void StripRandomizer::seekFrom(const char* name, int32_t start) {
   if (name == nullptr) {
     setStatus(BadPointer, kNullPointerMessage);
     return;
@@ -87,7 +89,7 @@ void StripRandomizer::seekTo(const char* name) {
   copyField(wanted, name);
   bracketize(wanted);
   char line[kTextField];
-  buffer_.rewind();
+  buffer_.moveTo(start);
   readLine(line);
   if (statusCode_ == EndOfData) return;
   for (;;) {

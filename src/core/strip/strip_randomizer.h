@@ -77,6 +77,10 @@ class StripRandomizer {
   void dropFirstChar(char* text);
   void bracketize(char* text);  // text needs room for 201 bytes
   void seekTo(const char* name);
+  // seekTo with its reading started at a line start the reader itself
+  // passed through from the file's start: the same result, without
+  // reading the lines before it again (for tools that look up many names).
+  void seekFrom(const char* name, int32_t start);
 
   int32_t statusCode() const { return statusCode_; }
   const char* statusMessage() const { return statusMessage_; }

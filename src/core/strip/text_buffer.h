@@ -25,6 +25,10 @@ class TextBuffer {
   // that will never come.
   bool atEnd() const { return data_ == nullptr || position_ >= size_; }
   void rewind() { position_ = 0; }
+  // Kept within the text.
+  void moveTo(int32_t position) {
+    position_ = position < 0 ? 0 : (position > size_ ? size_ : position);
+  }
   void markPosition() { markedPosition_ = position_; }
   void returnToMark() { position_ = markedPosition_; }
 
