@@ -23,7 +23,7 @@ PAGE = os.environ.get("ZORBEL_WEB_PAGE", "")
 class Page:
     """One browser on the page; query=extra URL parameters (seed, size)."""
 
-    def __init__(self, query="", width=1024, height=768, page=PAGE):
+    def __init__(self, query="", width=1024, height=768, page=PAGE, wasm=True):
         if not os.path.isfile(os.path.join(page, "index.html")):
             raise SystemExit(f"no page at {page!r} (ZORBEL_WEB_PAGE)")
         self.server = web_server.start(page)
@@ -40,6 +40,10 @@ class Page:
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         options.add_experimental_option("prefs", {"download.default_directory": self.downloads})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": self.downloads})
+        if not wasm:  # a browser without WebAssembly
+            self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                        {"source": "delete window.WebAssembly;"})
         self.url = f"http://127.0.0.1:{self.server.server_port}/" + (f"?{query}" if query else "")
         self.driver.get(self.url)
 
@@ -54,6 +58,7 @@ class Page:
             self.driver.quit()
         finally:
             self.server.shutdown()
+            self.server.server_close()
             shutil.rmtree(self.profile, ignore_errors=True)
 
     def js(self, script, *args):
@@ -102,6 +107,25 @@ class Page:
 
     def log(self):
         return self.js("return zorbelPage.zorbel.logText()")
+
+    def key(self, key):
+        self.driver.find_element("tag name", "body").send_keys(key)
+
+    def pick_folder(self, folder):
+        """Picks a folder through the page's folder input, as a user does."""
+        steps = self.steps()
+        self.driver.find_element("id", "folder").send_keys(folder)
+        return self.poll("return zorbelPage.show.steps > arguments[0]", 10, steps)
+
+    def downloaded(self, name, timeout=10):
+        """The path of a finished download, or None."""
+        path = os.path.join(self.downloads, name)
+        end = time.time() + timeout
+        while time.time() < end:
+            if os.path.isfile(path) and os.path.getsize(path) > 0:
+                return path
+            time.sleep(0.05)
+        return None
 
 
 def black_outside(width, height, rgba, box):

@@ -82,8 +82,13 @@ function settingChanged(event) {
 function restart() {
   applySettings(storedSettings());
   page.zorbel.api.openLog(page.zorbel.logPath);
-  page.show.start(page.folder, seed);
+  const loaded = page.show.start(page.folder, seed);
   refreshLog();
+  // The savers stay black without a catalogue; the page says why.
+  if (loaded) say("");
+  else if (!page.zorbel.FS.analyzePath(page.folder + "/comics.ini").exists)
+    say("This folder has no comics.ini, the list of its comics, so there is nothing to show.");
+  else say("The comics.ini of this folder could not be read, so there is nothing to show.");
 }
 
 function layOutCanvas(width, height) {
@@ -268,6 +273,15 @@ function wireControls() {
     showOwnFolder(await filesOfDrop(e.dataTransfer.items));
   });
 }
+
+// Another folder of the file system with these settings (stored as the
+// panel stores them): for the tests and for pages that drive this one.
+page.play = (folder, settings) => {
+  localStorage.setItem(STORE_KEY, JSON.stringify(settings));
+  page.folder = folder;
+  restart();
+  buildSettingsPanel();
+};
 
 async function main() {
   if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {

@@ -182,6 +182,9 @@ class Zorbel {
     } catch (e) {
       return; // silence, as the savers
     }
+    // The savers play WAV files only; anything else is silence too.
+    const tag = (at) => String.fromCharCode(...data.subarray(at, at + 4));
+    if (data.length <= 44 || tag(0) !== "RIFF" || tag(8) !== "WAVE") return;
     const url = URL.createObjectURL(new Blob([data]));
     const audio = new Audio(url);
     audio.addEventListener("ended", () => URL.revokeObjectURL(url));
