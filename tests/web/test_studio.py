@@ -178,6 +178,27 @@ class StudioTest(unittest.TestCase):
         finally:
             studio.close()
 
+    def test_bad_input_keeps_the_studio_alive(self):
+        studio = Studio(self.browser)
+        try:
+            long = "[cartoon Long]\nfirst\nend\nfirst\nend\nfirst\nend\n[first]\n" + \
+                "".join("p%d.pcx\n" % i for i in range(10000)) + "end\n"
+            binary = bytes(range(256)) * 40
+            studio.use_folder({"comics.ini": b"random\nlong.txt\nbinary.txt\n",
+                               "long.txt": long.encode(), "binary.txt": binary})
+            self.assertTrue(studio.js("return zorbelStudio.findings.length > 0"))
+            self.assertIn("Unable to load", studio.js(
+                "return document.getElementById('preview-error').textContent"))
+            studio.js("openFile('binary.txt')")
+            self.assertTrue(any(f["file"] == "binary.txt" for f in studio.findings()))
+            studio.js("openFile('long.txt')")
+            studio.type_at(9, "p0.pcx")
+            self.assertTrue(studio.page.poll("return zorbelStudio.edits.has('long.txt')"))
+            self.assertEqual(studio.js("return zorbelStudio.editor.lineCount()"), 10010)
+            self.assertEqual(studio.page.errors(), [])
+        finally:
+            studio.close()
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -326,8 +326,13 @@ function editorChanged(text) {
   // One check and one strip per frame, however fast the keys come.
   requestAnimationFrame(() => {
     studio.pending = false;
-    recheck();
-    redraw();
+    // What was typed stays in the editor and in studio.edits whatever fails.
+    try {
+      recheck();
+      redraw();
+    } catch (e) {
+      showPreviewError("The studio stumbled over this text: " + e.message);
+    }
     studio.timings.push(performance.now() - started);
     showFiles();
   });
