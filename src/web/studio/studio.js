@@ -80,7 +80,7 @@ function setStatus(text) { $("status").textContent = text; }
 // --- the address: template, strip and seed of the sample data ----------
 function readAddress() {
   const params = new URLSearchParams(location.hash.slice(1));
-  const seed = Number(params.get("seed"));
+  const seed = params.has("seed") ? Number(params.get("seed")) : NaN;
   return {
     template: params.get("template"),
     strip: params.get("strip") || "",
@@ -352,6 +352,26 @@ function recheck() {
   showFindings();
 }
 
+// In comics.ini the line of the cursor chooses what the preview shows; in
+// the template shown, the strip the cursor stands in.
+function cursorMoved(line) {
+  if (!studio.open) return;
+  if (studio.open.name.toLowerCase() === "comics.ini") {
+    redraw();
+    return;
+  }
+  if (studio.open.name !== studio.template) return;
+  for (let n = line; n >= 1; --n) {
+    const header = /^\s*\[cartoon.([^\]#]*)\]/.exec(studio.editor.lineText(n));
+    if (!header) continue;
+    if (header[1] !== studio.strip) {
+      studio.strip = header[1];
+      previewStrip();
+    }
+    return;
+  }
+}
+
 // --- saving --------------------------------------------------------------
 function currentBytes() {
   const name = studio.open.name;
@@ -575,9 +595,7 @@ function bindControls() {
 
 async function main() {
   bindControls();
-  studio.editor = ZorbelEditor.create($("editor"), editorChanged, () => {
-    if (studio.open && studio.open.name.toLowerCase() === "comics.ini") redraw();
-  });
+  studio.editor = ZorbelEditor.create($("editor"), editorChanged, cursorMoved);
   try {
     studio.engine = await createStudioEngine(kFolder);
   } catch (e) {
