@@ -340,9 +340,14 @@ function editorChanged(text) {
 
 function recheck() {
   const result = studio.engine.check();
+  const lost = studio.lost > 0 && studio.open;
+  // The same findings need no new marks: the editor moves them with the text.
+  const same = !lost && !studio.lostShown && JSON.stringify(result.findings) === JSON.stringify(studio.findings);
+  studio.lostShown = lost;
   studio.findings = result.findings;
   studio.summary = result.summary;
-  if (studio.lost > 0 && studio.open) {
+  if (same) return;
+  if (lost) {
     studio.findings.unshift({
       file: studio.open.name, line: 0, severity: "warning",
       message: studio.lost + " character(s) cannot be written in Windows-1252, the savers' " +
