@@ -159,7 +159,8 @@ void checkFixedPicture(const std::string& folder, const char* name, PictureCheck
 
 }  // namespace
 
-FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMeasure& measure) {
+FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMeasure& measure,
+                         PictureMemo* memo) {
   SaverSettings record;
   if (folder == nullptr || std::strlen(folder) >= sizeof record.directory)
     return FolderResult::unreadable;
@@ -200,7 +201,7 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
   if (!loaded)
     findings.error(kCatalogFile, 0, "cannot be read: the saver shows only a black screen");
 
-  PictureChecker pictures(dir, findings);
+  PictureChecker pictures(dir, findings, memo);
   TemplateChecker templates(dir, pictures, findings, measure);
   for (const Listed& item : notes.listed) {
     if (item.popup) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "authoring/findings.h"
+#include "authoring/picture_check.h"
 #include "authoring/speech_measure.h"
 
 enum class FolderResult {
@@ -12,5 +13,7 @@ enum class FolderResult {
   unreadable,  // the folder cannot be read
 };
 
-// Speech lines are measured with measure.
-FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMeasure& measure);
+// Speech lines are measured with measure; memo, when given, keeps what the
+// pictures were found to be for the next check.
+FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMeasure& measure,
+                         PictureMemo* memo = nullptr);

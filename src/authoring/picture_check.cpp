@@ -57,80 +57,97 @@ std::string missingReason(const std::string& folder, const std::string& name) {
          "file the name written here (comics.ini reads names in small letters)";
 }
 
+void PictureMemo::forget(const std::string& name) {
+  examined_.erase("p:" + name);
+  examined_.erase("c:" + name);
+}
+
 CheckedPicture PictureChecker::check(const std::string& name, PictureUse use,
                                      const std::string& file, int32_t line) {
   std::string key = (use == PictureUse::panel ? "p:" : "c:") + name;
   auto found = seen_.find(key);
   if (found != seen_.end()) return found->second;
-  CheckedPicture facts = examine(name, use, file, line);
-  seen_[key] = facts;
-  return facts;
+  const PictureMemo::Examined* kept = nullptr;
+  if (memo_ != nullptr) {
+    auto it = memo_->examined_.find(key);
+    if (it != memo_->examined_.end()) kept = &it->second;
+  }
+  PictureMemo::Examined examined = kept != nullptr ? *kept : examine(name, use);
+  if (memo_ != nullptr && kept == nullptr) memo_->examined_[key] = examined;
+  for (const PictureMemo::Said& said : examined.said) {
+    if (said.severity == Severity::error)
+      findings_.error(file, line, said.message);
+    else
+      findings_.warning(file, line, said.message);
+  }
+  seen_[key] = examined.facts;
+  return examined.facts;
 }
 
-CheckedPicture PictureChecker::examine(const std::string& name, PictureUse use,
-                                       const std::string& file, int32_t line) {
-  CheckedPicture facts;
+PictureMemo::Examined PictureChecker::examine(const std::string& name, PictureUse use) {
+  PictureMemo::Examined out;
+  CheckedPicture& facts = out.facts;
+  auto error = [&](const std::string& message) { out.said.push_back({Severity::error, message}); };
+  auto warning = [&](const std::string& message) {
+    out.said.push_back({Severity::warning, message});
+  };
   std::string ending = lowerAscii(name.size() >= 3 ? name.substr(name.size() - 3) : name);
   bool isPcx = ending == "pcx";
   if (use == PictureUse::panel && !isPcx) {
-    findings_.error(file, line,
-                    name +
-                        ": a strip panel must be a PCX picture (.pcx, 24 bits in three planes, "
-                        "run-length encoded); the saver measures every panel as one");
-    return facts;
+    error(name +
+          ": a strip panel must be a PCX picture (.pcx, 24 bits in three planes, "
+          "run-length encoded); the saver measures every panel as one");
+    return out;
   }
   if (!isPcx && ending != "bmp") {
-    findings_.error(file, line, name + kBadExtension);
-    return facts;
+    error(name + kBadExtension);
+    return out;
   }
   std::vector<uint8_t> bytes;
   if (!readWhole(dataPath(folder_, name), bytes)) {
-    findings_.error(file, line,
-                    name + ": Unable to open file (" + missingReason(folder_, name) + ")");
-    return facts;
+    error(name + ": Unable to open file (" + missingReason(folder_, name) + ")");
+    return out;
   }
   if (!isPcx) {
     if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') {
-      findings_.error(file, line, name + ": Unable to load image (not a BMP file)");
-      return facts;
+      error(name + ": Unable to load image (not a BMP file)");
+      return out;
     }
     facts.width = static_cast<int32_t>(le32(&bytes[18]));
     int32_t rows = static_cast<int32_t>(le32(&bytes[22]));
     facts.height = rows < 0 ? -rows : rows;
     int bits = bytes[28] | (bytes[29] << 8);
     if (bits != 24)
-      findings_.warning(file, line,
-                        name + ": a " + std::to_string(bits) +
-                            "-bit BMP; comics and popups are made as 24-bit pictures");
+      warning(name + ": a " + std::to_string(bits) +
+              "-bit BMP; comics and popups are made as 24-bit pictures");
     // The Windows saver's loader, under Wine, fills a top-down picture with
     // black; the Linux saver draws it upright.
     if (rows < 0)
-      findings_.error(file, line,
-                      name + ": a top-down BMP (its height is written as " + std::to_string(rows) +
-                          "): the Windows saver shows a black block of its size instead, the "
-                          "Linux saver the picture; save it as an ordinary bottom-up BMP");
+      error(name + ": a top-down BMP (its height is written as " + std::to_string(rows) +
+            "): the Windows saver shows a black block of its size instead, the "
+            "Linux saver the picture; save it as an ordinary bottom-up BMP");
     facts.usable = true;
-    return facts;
+    return out;
   }
 
   if (bytes.size() < pcx::kHeaderSize) {
-    findings_.error(file, line, name + ": Invalid file format! (shorter than a PCX header)");
-    return facts;
+    error(name + ": Invalid file format! (shorter than a PCX header)");
+    return out;
   }
   const uint8_t* header = bytes.data();
   if (!pcx::formatAccepted(header)) {
-    findings_.error(file, line, name + ": Invalid file format! (" + pcxFormatReason(header) + ")");
-    return facts;
+    error(name + ": Invalid file format! (" + pcxFormatReason(header) + ")");
+    return out;
   }
   pcx::Layout layout;
   pcx::LayoutResult shape = pcx::layoutOf(header, &layout);
   if (shape == pcx::LayoutResult::empty) {
-    findings_.error(file, line, name + ": Invalid file format! (the picture window is empty)");
-    return facts;
+    error(name + ": Invalid file format! (the picture window is empty)");
+    return out;
   }
   if (shape == pcx::LayoutResult::tooLarge) {
-    findings_.error(file, line, name + ": Unable to allocate buffer (the picture is too large)");
-    return facts;
+    error(name + ": Unable to allocate buffer (the picture is too large)");
+    return out;
   }
   facts.width = layout.width;
   facts.height = layout.height;
@@ -139,21 +156,16 @@ CheckedPicture PictureChecker::examine(const std::string& name, PictureUse use,
     std::vector<uint8_t> picture(layout.pictureBytes);
     if (!pcx::decode(header + pcx::kHeaderSize, bytes.size() - pcx::kHeaderSize, layout,
                      lineBuffer.data(), picture.data()))
-      findings_.warning(file, line,
-                        name + ": the picture data ends early; the rest is drawn black");
+      warning(name + ": the picture data ends early; the rest is drawn black");
   }
   if (use == PictureUse::panel && layout.height > strip::kHeight)
-    findings_.warning(file, line,
-                      name + ": " + std::to_string(layout.height) +
-                          " rows tall; a strip shows only the top " +
-                          std::to_string(strip::kHeight));
+    warning(name + ": " + std::to_string(layout.height) +
+            " rows tall; a strip shows only the top " + std::to_string(strip::kHeight));
   if (use == PictureUse::panel && layout.height < strip::kHeight)
-    findings_.warning(file, line,
-                      name + ": " + std::to_string(layout.height) +
-                          " rows tall, shorter than the " + std::to_string(strip::kHeight) +
-                          " rows of a strip: the saver leaves " + "the " +
-                          std::to_string(strip::kHeight - layout.height) +
-                          " rows under it black, and the strip's lower edge is ragged");
+    warning(name + ": " + std::to_string(layout.height) + " rows tall, shorter than the " +
+            std::to_string(strip::kHeight) + " rows of a strip: the saver leaves the " +
+            std::to_string(strip::kHeight - layout.height) +
+            " rows under it black, and the strip's lower edge is ragged");
   facts.usable = true;
-  return facts;
+  return out;
 }

@@ -11,30 +11,17 @@
 #include <string>
 
 #include "authoring/render_options.h"
-#include "base/ascii_case.h"
+#include "authoring/screen_preview.h"
+#include "authoring/strip_preview.h"
 #include "base/data_path.h"
 #include "base/file.h"
 #include "core/picture/bmp_header.h"
-#include "core/show/comic_catalog.h"
 #include "core/show/settings.h"
 #include "core/show/show.h"
-#include "core/show/show_chooser.h"
-#include "core/show/strip_composition.h"
 #include "core/strip/strip_randomizer.h"
 #include "win32/gdi/gdi_painter.h"
 
 namespace {
-
-constexpr int32_t kScreenWidth = 1024;
-constexpr int32_t kScreenHeight = 768;
-
-// What the error display would have shown, for the failure line.
-std::string shownErrors;
-
-void collectError(void*, const char* message) {
-  if (!shownErrors.empty()) shownErrors += "; ";
-  shownErrors += message;
-}
 
 // Template and strip names as parts of a file name.
 std::string fileNamePart(const std::string& text) {
@@ -48,21 +35,6 @@ std::string stem(const std::string& name) {
   std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
   size_t dot = base.rfind('.');
   return dot == std::string::npos || dot == 0 ? base : base.substr(0, dot);
-}
-
-// The panels' pictures and their texts, the boxes in the order the file
-// gives them.
-std::string choices(StripRandomizer& r) {
-  std::string out;
-  for (int i = 0; i < 3; ++i) {
-    const StripPanel& panel = r.panel(i);
-    out += " | panel " + std::to_string(i + 1) + ": " + panel.imageFile;
-    std::string texts;
-    for (const StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox)
-      texts = std::string(" \"") + box->text + "\"" + texts;
-    out += texts;
-  }
-  return out;
 }
 
 bool writeBmp(const std::string& file, const PictureFacts& facts) {
@@ -87,40 +59,23 @@ bool makeFolder(const std::string& folder) {
 }
 
 // One strip; true when its file was written.
-bool renderStrip(Show& show, const RenderOptions& o, const std::string& templatePath,
-                 const std::string& stripName, uint32_t seed) {
-  show.random.seed(seed);
-  StripRandomizer r(templatePath.c_str());
-  if (!stripName.empty()) {
-    r.readStrip(stripName.c_str(), show.random);
-  } else {
-    r.pickRandomStrip(show.random);
-  }
+bool renderStrip(Show& show, const RenderOptions& o, const std::string& stripName, uint32_t seed) {
+  StripPreview strip = previewStrip(show, o.item, stripName, seed);
   std::string label = std::string(o.item) + " seed " + std::to_string(seed);
-  if (r.statusCode() != Ready) {
-    std::printf("%s: Error #%d: %s\n", label.c_str(), static_cast<int>(r.statusCode()),
-                r.statusMessage());
+  if (!strip.error.empty()) {
+    std::printf("%s: %s\n", label.c_str(), strip.error.c_str());
     return false;
   }
-  shownErrors.clear();
   const Painter& p = show.painter;
-  Picture* strip = createStripSurface(show, r);
-  bool drawn = !p.facts(p.context, strip).failed && drawStripPanels(show, r, strip);
-  if (!drawn) {
-    std::printf("%s: %s%sStrip Error.\n", label.c_str(), shownErrors.c_str(),
-                shownErrors.empty() ? "" : "; ");
-    p.closePicture(p.context, strip);
-    return false;
-  }
-  std::string file = o.out + "\\" + fileNamePart(stem(o.item)) + "-" +
-                     fileNamePart(r.currentStrip()) + "-" + std::to_string(seed) + ".bmp";
-  bool written = writeBmp(file, p.facts(p.context, strip));
-  p.closePicture(p.context, strip);
+  std::string file = o.out + "\\" + fileNamePart(stem(o.item)) + "-" + fileNamePart(strip.strip) +
+                     "-" + std::to_string(seed) + ".bmp";
+  bool written = writeBmp(file, p.facts(p.context, strip.picture));
+  p.closePicture(p.context, strip.picture);
   if (!written) {
     std::printf("%s: cannot write %s\n", label.c_str(), file.c_str());
     return false;
   }
-  std::printf("%s: strip \"%s\"%s\n", file.c_str(), r.currentStrip(), choices(r).c_str());
+  std::printf("%s: strip \"%s\"%s\n", file.c_str(), strip.strip.c_str(), strip.choices.c_str());
   return true;
 }
 
@@ -210,48 +165,16 @@ Painter offScreenPainter(OffScreen& s) {
   p.measureText = measureText;
   p.drawText = drawText;
   p.playSound = playNothing;
-  p.errorSink = collectError;
   return p;
 }
 
-// A finished comic or a popup, put on the screen by the show's own step with
-// a catalogue that holds only it; true when the screen was written.
+// A finished comic or a popup; true when the screen was written.
 bool renderScreen(Show& show, const RenderOptions& o, const PopupEntry* popup, uint32_t seed) {
-  SaverSettings record = *show.settings;
-  show.settings = &record;
-  show.catalog.clear();
-  for (int32_t& count : show.catalog.listCount) count = 0;
-  show.catalog.popupCount = 0;
-  if (popup != nullptr) {
-    PopupEntry* entry = new PopupEntry(*popup);
-    entry->next = nullptr;
-    show.catalog.popupHead = entry;
-    show.catalog.popupCount = 1;
-    record.useToasty = 1;
-    record.perToasty = 1;
-  } else {
-    ComicEntry* entry = new ComicEntry();
-    std::strncpy(entry->fileName, o.item, kCatalogField - 1);
-    show.catalog.listHead[GroupZB * 3 + TypeOfficial] = entry;
-    show.catalog.listCount[GroupZB * 3 + TypeOfficial] = 1;
-    record.useToasty = 0;
-  }
-  record.useSound = 0;
-  record.displayLogo = 0;
-  show.catalogLoaded = true;
-  show.popupShowing = false;
-  show.comicsSinceLogo = 0;
-  show.screenWidth = kScreenWidth;
-  show.screenHeight = kScreenHeight;
-  show.random.seed(seed);
-
   OffScreen& screen = offScreenOf(show.painter.context);
-  eraseScreen(&screen);
-  shownErrors.clear();
-  advance(show, true);
+  ScreenPreview shown = previewScreen(show, o.item, popup, seed);
   std::string label = std::string(o.item) + " seed " + std::to_string(seed);
-  if (!shownErrors.empty()) {
-    std::printf("%s: %s\n", label.c_str(), shownErrors.c_str());
+  if (!shown.error.empty()) {
+    std::printf("%s: %s\n", label.c_str(), shown.error.c_str());
     return false;
   }
   std::string file =
@@ -260,26 +183,15 @@ bool renderScreen(Show& show, const RenderOptions& o, const PopupEntry* popup, u
     std::printf("%s: cannot write %s\n", label.c_str(), file.c_str());
     return false;
   }
-  const DrawnRect& at = show.lastDrawnRect;
-  std::string where = " at " + std::to_string(at.x) + ", " + std::to_string(at.y) + " (" +
-                      std::to_string(at.width) + " x " + std::to_string(at.height) + ")";
-  if (popup != nullptr) {
-    std::printf("%s: popup %s%s%s%s%s\n", file.c_str(), o.item, where.c_str(),
-                at.x > 0 || at.width >= kScreenWidth ? ", mirrored on the right" : ", on the left",
-                popup->caption[0] != '\0' ? ", caption \"" : "",
-                popup->caption[0] != '\0' ? (std::string(popup->caption) + "\"").c_str() : "");
-  } else {
-    std::printf("%s: comic %s%s on a %d x %d screen\n", file.c_str(), o.item, where.c_str(),
-                kScreenWidth, kScreenHeight);
-  }
+  std::printf("%s: %s\n", file.c_str(), shown.description.c_str());
   return true;
 }
+
+}  // namespace
 
 const char kUsage[] =
     "usage: zorbel-render FOLDER ITEM [--strip NAME] [--seed N] [--count K] [--out DIR]\n"
     "  ITEM: a strip template, or a finished comic or popup picture\n";
-
-}  // namespace
 
 int main(int argc, char** argv) {
   RenderOptions o;
@@ -303,7 +215,6 @@ int main(int argc, char** argv) {
   Show show;
   show.settings = &record;
   show.painter = gdiPainter(&show);
-  show.painter.errorSink = collectError;
   if (!o.seeded) {
     o.seed = static_cast<uint32_t>(std::time(nullptr));
     std::printf("seed %lu\n", static_cast<unsigned long>(o.seed));
@@ -323,21 +234,18 @@ int main(int argc, char** argv) {
       }
     }
     for (int32_t k = 0; k < o.count; ++k) {
-      if (!renderStrip(show, o, templatePath, stripName, renderSeed(o.seed, k))) ++failed;
+      if (!renderStrip(show, o, stripName, renderSeed(o.seed, k))) ++failed;
     }
     return failed == 0 ? 0 : 1;
   }
 
   // A picture: a popup when comics.ini lists it as one, with its caption.
-  ComicCatalog listed;
-  listed.load(dataPath(o.folder, "comics.ini").c_str(), record);
-  const PopupEntry* popup = nullptr;
-  for (const PopupEntry* p = listed.popupHead; p != nullptr; p = p->next) {
-    if (lowerAscii(p->fileName) == lowerAscii(o.item)) popup = p;
-  }
+  PopupEntry listed;
+  const PopupEntry* popup = findPopup(show, o.item, listed) ? &listed : nullptr;
   OffScreen screen;
   screen.gdi = show.painter;
-  screen.screen = screen.gdi.createPicture(screen.gdi.context, kScreenWidth, kScreenHeight);
+  screen.screen =
+      screen.gdi.createPicture(screen.gdi.context, kPreviewScreenWidth, kPreviewScreenHeight);
   show.painter = offScreenPainter(screen);
   for (int32_t k = 0; k < o.count; ++k) {
     if (!renderScreen(show, o, popup, renderSeed(o.seed, k))) ++failed;

@@ -11,13 +11,13 @@ namespace {
 
 constexpr int32_t kMostStrips = 100000;
 
-std::vector<std::string> inFileOrder(const StripName* names) {
-  std::vector<std::string> out;
-  for (const StripName* n = names; n != nullptr; n = n->nextName) out.insert(out.begin(), n->name);
-  return out;
-}
-
 }  // namespace
+
+std::vector<std::string> stripNamesInOrder(const StripName* names) {
+  std::vector<std::string> out;
+  for (const StripName* n = names; n != nullptr; n = n->nextName) out.push_back(n->name);
+  return std::vector<std::string>(out.rbegin(), out.rend());
+}
 
 bool parseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error) {
   error.clear();
@@ -60,7 +60,7 @@ uint32_t renderSeed(uint32_t first, int32_t k) { return first + 2u * static_cast
 
 std::string matchStrip(const StripName* names, const std::string& wanted) {
   std::string found;
-  for (const std::string& name : inFileOrder(names)) {
+  for (const std::string& name : stripNamesInOrder(names)) {
     if (name == wanted) return name;
     if (found.empty() && lowerAscii(name) == lowerAscii(wanted)) found = name;
   }
@@ -69,7 +69,7 @@ std::string matchStrip(const StripName* names, const std::string& wanted) {
 
 std::string stripList(const StripName* names) {
   std::string out;
-  for (const std::string& name : inFileOrder(names))
+  for (const std::string& name : stripNamesInOrder(names))
     out += (out.empty() ? "\"" : ", \"") + name + "\"";
   return out;
 }
@@ -77,4 +77,18 @@ std::string stripList(const StripName* names) {
 bool isTemplateName(const std::string& item) {
   std::string end = lowerAscii(item.size() >= 4 ? item.substr(item.size() - 4) : item);
   return end != ".pcx" && end != ".bmp";
+}
+
+std::string stripChoices(const StripRandomizer& r) {
+  std::string out;
+  for (int i = 0; i < 3; ++i) {
+    const StripPanel& panel = r.panel(i);
+    out += " | panel " + std::to_string(i + 1) + ": " + panel.imageFile;
+    // The boxes are listed last first.
+    std::string texts;
+    for (const StripTextbox* box = panel.textboxes; box != nullptr; box = box->nextBox)
+      texts = std::string(" \"") + box->text + "\"" + texts;
+    out += texts;
+  }
+  return out;
 }

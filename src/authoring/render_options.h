@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+class StripRandomizer;
 struct StripName;
 
 struct RenderOptions {
@@ -30,6 +32,12 @@ uint32_t renderSeed(uint32_t first, int32_t k);
 std::string matchStrip(const StripName* names, const std::string& wanted);
 // The listed strip names in file order, quoted and separated by commas.
 std::string stripList(const StripName* names);
+
+// A generated strip's panels with their pictures and texts, the boxes in
+// the order the file gives them: " | panel 1: a.pcx "Hi" | panel 2: ...".
+std::string stripChoices(const StripRandomizer& randomizer);
+// The strip names in file order.
+std::vector<std::string> stripNamesInOrder(const StripName* names);
 
 // Whether the item names a strip template rather than a picture.
 bool isTemplateName(const std::string& item);

@@ -15,6 +15,10 @@ namespace {
 // measured once per size: a folder of many templates is measured in time
 // that grows with its letters, not with FreeType's work per glyph.
 struct SizedFont {
+  SizedFont() = default;
+  SizedFont(const SizedFont&) = delete;
+  SizedFont& operator=(const SizedFont&) = delete;
+  ~SizedFont() { closeTextFont(font); }
   Font* font = nullptr;
   int32_t advance[256] = {};
   bool known[256] = {};
