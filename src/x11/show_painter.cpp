@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "base/file.h"
 #include "core/show/show.h"
 #include "x11/font_freetype.h"
 #include "x11/picture.h"
@@ -90,11 +91,7 @@ void drawText(void*, Font* font, Picture* target, int32_t x, int32_t y, const ch
 void playSound(void* context, const char* path) {
   LinuxDrawing& d = drawingOf(context);
   if (d.playSound == nullptr || path == nullptr) return;
-  std::string file(path);
-  for (char& c : file) {
-    if (c == '\\') c = '/';
-  }
-  d.playSound(file.c_str());
+  d.playSound(zfile::shownPath(path).c_str());
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ constexpr int64_t kBandBytes = 4 << 20;
 int endPipe[2] = {-1, -1};
 volatile sig_atomic_t endRequested = 0;
 
-void onEndSignal(int) {
-  endRequested = 1;
+void onEndSignal(int signal) {
+  endRequested = signal;
   if (endPipe[1] >= 0) {
     char byte = 1;
     ssize_t ignored = ::write(endPipe[1], &byte, 1);
@@ -127,7 +127,11 @@ void installEndSignals() {
   sigaction(SIGHUP, &action, nullptr);
 }
 
+int endSignal() { return endRequested; }
+
 XWindowScreen::XWindowScreen() : state_(new State()) {}
+
+unsigned long XWindowScreen::id() const { return state_->window; }
 
 XWindowScreen::~XWindowScreen() {
   close();
@@ -162,6 +166,10 @@ bool XWindowScreen::open(const LinuxOptions& options, std::string* error) {
     hint.res_name = name;
     hint.res_class = className;
     XSetClassHint(d, s.window, &hint);
+    // Which process the window is, for window managers and pagers.
+    long pid = static_cast<long>(::getpid());
+    XChangeProperty(d, s.window, XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
     s.deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(d, s.window, &s.deleteWindow, 1);
     XSelectInput(d, s.window, ExposureMask | StructureNotifyMask | KeyPressMask);

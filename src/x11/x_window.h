@@ -34,6 +34,8 @@ class XWindowScreen {
   // for stderr in *error.
   bool open(const LinuxOptions& options, std::string* error);
   ScreenBuffer& screen() { return screen_; }
+  // The window drawn on; 0 before open.
+  unsigned long id() const;
   // Puts what changed in the screen buffer on the window.
   void present();
   // Runs until the window closes, a key or signal ends it, or the window
@@ -59,3 +61,6 @@ class XWindowScreen {
 
 // Set by SIGTERM, SIGINT and SIGHUP; the loop ends at once.
 void installEndSignals();
+
+// The signal that ended the loop; 0 when none did.
+int endSignal();
