@@ -56,6 +56,11 @@ LogFile& LogFile::write(const char* text) {
   return *this;
 }
 
+LogFile& LogFile::writePath(const char* path) {
+  if (path == nullptr) return *this;
+  return write(zfile::shownPath(path).c_str());
+}
+
 LogFile& LogFile::write(int32_t value) {
   char text[12];
   formatDecimal(value, text);

@@ -20,6 +20,8 @@ class LogFile {
   // everything written so far even if the process dies.
   LogFile& write(const char* text);
   LogFile& write(int32_t value);
+  // A data path (folder, backslash, name) as the platform writes paths.
+  LogFile& writePath(const char* path);
   void close();
 
   bool isOpen() const { return file_ != 0 && file_ != zfile::kNoFile; }

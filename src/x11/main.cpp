@@ -114,6 +114,8 @@ int main(int argc, char** argv) {
   show.painter = linuxPainter(&saver->drawing);
   initShow(show, screen.showWidth(), screen.showHeight());
   show.scale = screen.scale();
+  // The log may be where nobody looks; xscreensaver -verbose shows this.
+  if (!show.catalogLoaded) std::fprintf(stderr, "zorbel: %s\n", show.catalogProblem);
   // The tests fix the seed to know what comes. Otherwise each copy draws
   // its own: xscreensaver starts one per monitor in the same second.
   if (const char* seed = std::getenv("ZORBEL_SEED")) {

@@ -21,7 +21,7 @@ void playPopupSound(const char* path) {
     int result = ca_context_create(&context);
     if (result != CA_SUCCESS) {
       logFile()
-          .write(path)
+          .writePath(path)
           .write(": Unable to play sound: ")
           .write(ca_strerror(result))
           .write("\n");
@@ -37,7 +37,11 @@ void playPopupSound(const char* path) {
   int result = ca_context_play(context, kPopupSoundId, CA_PROP_MEDIA_FILENAME, path,
                                CA_PROP_MEDIA_ROLE, "event", nullptr);
   if (result != CA_SUCCESS) {
-    logFile().write(path).write(": Unable to play sound: ").write(ca_strerror(result)).write("\n");
+    logFile()
+        .writePath(path)
+        .write(": Unable to play sound: ")
+        .write(ca_strerror(result))
+        .write("\n");
   }
 }
 

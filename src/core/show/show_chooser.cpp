@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "base/data_path.h"
-#include "base/file.h"
 #include "base/log_file.h"
 #include "core/show/placement.h"
 #include "core/show/show.h"
@@ -118,7 +117,7 @@ bool tryPopup(Show& show) {
   if (s.useSound != 0 && entry->soundName[0] != '\0') {
     char path[kDataPathSize];
     dataPath(path, show.folder(), entry->soundName);
-    logFile().write(zfile::shownPath(path).c_str()).write("\n");
+    logFile().writePath(path).write("\n");
     d.playSound(show, path);
   }
   show.popupShowing = true;
