@@ -50,7 +50,11 @@ class XWindowScreen {
   bool relayout(int32_t width, int32_t height);
   void makeSharedBand();
   void dropSharedBand();
-  void putBand(const PixelRect& band);
+  // A band of the window: the show's rows showBand enlarged, or the
+  // window's rows windowBand of the shrunk show.
+  void putBand(const PixelRect& showBand, const PixelRect& windowBand);
+  void fillBand(const PixelRect& showBand, const PixelRect& windowBand, uint8_t* dest,
+                int32_t stride);
   // showChanged: the show was stepped (the next item, a new layout).
   bool handleEvents(const LoopHandlers& handlers, bool* quit, bool* showChanged);
 

@@ -14,9 +14,12 @@ int32_t saturate(int64_t v) {
 }  // namespace
 
 int32_t chooseScale(int32_t primaryWidth, int32_t primaryHeight, uint32_t setting) {
-  int32_t scale = std::min(primaryWidth / kStepWidth, primaryHeight / kStepHeight);
+  // The largest at which a whole 1024 x 768 show fits: a larger one would
+  // cut items off.
+  int32_t fits = std::max(std::min(primaryWidth / kStepWidth, primaryHeight / kStepHeight), 1);
+  int32_t scale = fits;
   if (setting >= 1 && setting <= static_cast<uint32_t>(kMaxScale)) {
-    scale = static_cast<int32_t>(setting);
+    scale = std::min(static_cast<int32_t>(setting), fits);
   }
   scale = std::min({scale, primaryWidth, primaryHeight});
   return std::max(scale, 1);
