@@ -63,12 +63,7 @@ PixelRect ScreenBuffer::toWindow(const PixelRect& rect) const {
   int64_t top = int64_t{rect.y} * windowHeight_ / sh;
   int64_t right = ((int64_t{rect.x} + rect.width) * windowWidth_ + sw - 1) / sw;
   int64_t bottom = ((int64_t{rect.y} + rect.height) * windowHeight_ + sh - 1) / sh;
-  PixelRect out;
-  out.x = static_cast<int32_t>(left);
-  out.y = static_cast<int32_t>(top);
-  out.width = static_cast<int32_t>(right - left);
-  out.height = static_cast<int32_t>(bottom - top);
-  return out;
+  return rectBetween(left, top, right, bottom);
 }
 
 textpixels::Surface ScreenBuffer::surface() const {

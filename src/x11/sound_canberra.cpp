@@ -13,6 +13,11 @@ constexpr uint32_t kPopupSoundId = 1;
 ca_context* context = nullptr;
 bool unavailable = false;
 
+// The path is as the platform writes it; the reason is the library's.
+void logUnplayable(const char* path, int result) {
+  logFile().write(path).write(": Unable to play sound: ").write(ca_strerror(result)).write("\n");
+}
+
 }  // namespace
 
 void playPopupSound(const char* path) {
@@ -20,11 +25,7 @@ void playPopupSound(const char* path) {
   if (context == nullptr) {
     int result = ca_context_create(&context);
     if (result != CA_SUCCESS) {
-      logFile()
-          .writePath(path)
-          .write(": Unable to play sound: ")
-          .write(ca_strerror(result))
-          .write("\n");
+      logUnplayable(path, result);
       context = nullptr;
       unavailable = true;  // no sound system: silence from now on
       return;
@@ -36,13 +37,7 @@ void playPopupSound(const char* path) {
   // in the log that says why.
   int result = ca_context_play(context, kPopupSoundId, CA_PROP_MEDIA_FILENAME, path,
                                CA_PROP_MEDIA_ROLE, "event", nullptr);
-  if (result != CA_SUCCESS) {
-    logFile()
-        .writePath(path)
-        .write(": Unable to play sound: ")
-        .write(ca_strerror(result))
-        .write("\n");
-  }
+  if (result != CA_SUCCESS) logUnplayable(path, result);
 }
 
 void releaseSound() {

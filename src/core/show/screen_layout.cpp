@@ -54,12 +54,7 @@ PixelRect clipToShow(const ScreenLayout& layout, const PixelRect& rect) {
   int64_t right = std::min<int64_t>(int64_t{rect.x} + rect.width, showWidth(layout));
   int64_t bottom = std::min<int64_t>(int64_t{rect.y} + rect.height, showHeight(layout));
   if (right <= left || bottom <= top) return PixelRect();
-  PixelRect clipped;
-  clipped.x = static_cast<int32_t>(left);
-  clipped.y = static_cast<int32_t>(top);
-  clipped.width = static_cast<int32_t>(right - left);
-  clipped.height = static_cast<int32_t>(bottom - top);
-  return clipped;
+  return rectBetween(left, top, right, bottom);
 }
 
 PixelRect toPrimary(const ScreenLayout& layout, const PixelRect& rect) {
