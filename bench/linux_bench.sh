@@ -47,7 +47,12 @@ screen() { # WxH
   export DISPLAY=":$ZORBEL_X_DISPLAY"
 }
 
-stop() { kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; }
+# The probe's saver is no child of this shell: wait says 127 for it.
+stop() {
+  kill "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+  return 0
+}
 
 rss_kb() { awk '$1 == "VmRSS:" { print $2 }' "/proc/$1/status"; }
 

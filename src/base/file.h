@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace zfile {
 
@@ -27,5 +28,13 @@ void close(Handle file);
 
 // Whether anything (file or folder) exists under the name.
 bool exists(const char* path);
+
+// Opens a file for appending whole writes, creating it when missing; others
+// may read and append too.
+Handle openAppend(const char* path);
+
+// The path as the platform writes it, for messages: data paths are built
+// with backslashes.
+std::string shownPath(const char* path);
 
 }  // namespace zfile

@@ -64,6 +64,14 @@ void close(Handle file) {
   ::close(static_cast<int>(file));
 }
 
+Handle openAppend(const char* path) {
+  if (path == nullptr) return kNoFile;
+  int fd = ::open(nativePath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  return fd < 0 ? kNoFile : static_cast<Handle>(fd);
+}
+
+std::string shownPath(const char* path) { return path != nullptr ? nativePath(path) : ""; }
+
 bool exists(const char* path) {
   struct stat st {};
   return path != nullptr && ::stat(nativePath(path).c_str(), &st) == 0;

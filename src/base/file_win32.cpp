@@ -52,6 +52,15 @@ void close(Handle file) {
   if (usable(file)) CloseHandle(toWin(file));
 }
 
+Handle openAppend(const char* path) {
+  if (path == nullptr) return kNoFile;
+  HANDLE h = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<Handle>(h);
+}
+
+std::string shownPath(const char* path) { return path != nullptr ? path : ""; }
+
 bool exists(const char* path) {
   if (path == nullptr) return false;
   WIN32_FIND_DATAA found;

@@ -20,13 +20,31 @@ void formatDecimal(int32_t value, char out[12]) {
 }
 
 void LogFile::open(const char* path, const char* header) {
+  close();
   file_ = zfile::createWrite(path);
+  write(header != nullptr ? header : kDefaultLogHeader);
+}
+
+void LogFile::openShared(const char* path, const char* header) {
+  close();
+  file_ = zfile::openAppend(path);
+  wholeLines_ = true;
   write(header != nullptr ? header : kDefaultLogHeader);
 }
 
 void LogFile::putByte(char byte) {
   if (!isOpen()) return;
-  zfile::write(file_, &byte, 1);
+  if (!wholeLines_) {
+    zfile::write(file_, &byte, 1);
+    return;
+  }
+  line_[lineLength_++] = byte;
+  if (byte == '\n' || lineLength_ == sizeof line_) flushLine();
+}
+
+void LogFile::flushLine() {
+  if (lineLength_ > 0 && isOpen()) zfile::write(file_, line_, lineLength_);
+  lineLength_ = 0;
 }
 
 LogFile& LogFile::write(const char* text) {
@@ -38,6 +56,11 @@ LogFile& LogFile::write(const char* text) {
   return *this;
 }
 
+LogFile& LogFile::writePath(const char* path) {
+  if (path == nullptr) return *this;
+  return write(zfile::shownPath(path).c_str());
+}
+
 LogFile& LogFile::write(int32_t value) {
   char text[12];
   formatDecimal(value, text);
@@ -45,8 +68,10 @@ LogFile& LogFile::write(int32_t value) {
 }
 
 void LogFile::close() {
+  flushLine();
   zfile::close(file_);
   file_ = 0;
+  wholeLines_ = false;
 }
 
 namespace {

@@ -43,7 +43,7 @@ void loadBmp(Picture& p, const char* path) {
   if (picture == nullptr || !bmpread::decode(data, got, layout, picture)) {
     std::free(picture);
     std::free(data);
-    logFile().write(path).write(": Unable to load image\n");
+    logFile().writePath(path).write(": Unable to load image\n");
     return;
   }
   std::free(data);

@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "base/file.h"
 #include "core/show/show.h"
 #include "raster/picture.h"
 
@@ -99,11 +100,7 @@ void drawText(void* context, Font* font, Picture* target, int32_t x, int32_t y, 
 void playSound(void* context, const char* path) {
   RasterDrawing& d = drawingOf(context);
   if (d.playSound == nullptr || path == nullptr) return;
-  std::string file(path);
-  for (char& c : file) {
-    if (c == '\\') c = '/';
-  }
-  d.playSound(file.c_str());
+  d.playSound(zfile::shownPath(path).c_str());
 }
 
 }  // namespace

@@ -5,6 +5,15 @@
 
 #include "core/picture/bmp_header.h"
 
+namespace {
+
+// The show a smaller window shrinks, and how far it may shrink it.
+constexpr int32_t kFullShowWidth = 1024;
+constexpr int32_t kFullShowHeight = 768;
+constexpr int64_t kMostShrink = 8;
+
+}  // namespace
+
 ScreenBuffer::~ScreenBuffer() { delete buffer_; }
 
 bool ScreenBuffer::resize(int32_t windowWidth, int32_t windowHeight, uint32_t scaleSetting) {
@@ -12,8 +21,30 @@ bool ScreenBuffer::resize(int32_t windowWidth, int32_t windowHeight, uint32_t sc
   window.width = windowWidth > 0 ? windowWidth : 1;
   window.height = windowHeight > 0 ? windowHeight : 1;
   layout_ = makeScreenLayout(window, window.width, window.height, scaleSetting);
+  windowWidth_ = window.width;
+  windowHeight_ = window.height;
+  int32_t width = ::showWidth(layout_);
+  int32_t height = ::showHeight(layout_);
+  shrinks_ = window.width < kFullShowWidth || window.height < kFullShowHeight;
+  if (shrinks_) {
+    // By the side that needs it more, at most kMostShrink times.
+    int64_t num = kFullShowWidth;
+    int64_t den = window.width;
+    if (int64_t{window.width} * kFullShowHeight >= int64_t{window.height} * kFullShowWidth) {
+      num = kFullShowHeight;
+      den = window.height;
+    }
+    if (num > den * kMostShrink) {
+      num = kMostShrink;
+      den = 1;
+    }
+    width = static_cast<int32_t>((window.width * num + den - 1) / den);
+    height = static_cast<int32_t>((window.height * num + den - 1) / den);
+    layout_.primaryWidth = width;  // the show's screen, at scale 1
+    layout_.primaryHeight = height;
+  }
   delete buffer_;
-  buffer_ = createPicture(::showWidth(layout_), ::showHeight(layout_));
+  buffer_ = createPicture(width, height);
   if (buffer_ != nullptr && buffer_->failed) {
     delete buffer_;
     buffer_ = nullptr;
@@ -21,6 +52,18 @@ bool ScreenBuffer::resize(int32_t windowWidth, int32_t windowHeight, uint32_t sc
   eraseWindow_ = true;
   changed_ = PixelRect();
   return buffer_ != nullptr;
+}
+
+PixelRect ScreenBuffer::toWindow(const PixelRect& rect) const {
+  if (!shrinks_) return toPrimary(layout_, rect);
+  int64_t sw = showWidth();
+  int64_t sh = showHeight();
+  if (sw <= 0 || sh <= 0) return PixelRect();
+  int64_t left = int64_t{rect.x} * windowWidth_ / sw;
+  int64_t top = int64_t{rect.y} * windowHeight_ / sh;
+  int64_t right = ((int64_t{rect.x} + rect.width) * windowWidth_ + sw - 1) / sw;
+  int64_t bottom = ((int64_t{rect.y} + rect.height) * windowHeight_ + sh - 1) / sh;
+  return rectBetween(left, top, right, bottom);
 }
 
 textpixels::Surface ScreenBuffer::surface() const {
@@ -111,6 +154,37 @@ void enlargeInto(const textpixels::Surface& show, const PixelRect& rect, int32_t
     size_t rowBytes = static_cast<size_t>(rect.width) * scale * bpp;
     for (int32_t k = 1; k < scale; ++k)
       std::memcpy(first + static_cast<size_t>(k) * destStride, first, rowBytes);
+  }
+}
+
+void shrinkInto(const textpixels::Surface& show, const PixelRect& windowRect, int32_t windowWidth,
+                int32_t windowHeight, const PixelFormat& format, uint8_t* dest,
+                int32_t destStride) {
+  if (show.pixels == nullptr || dest == nullptr || windowWidth <= 0 || windowHeight <= 0) return;
+  const size_t bpp = static_cast<size_t>(format.bytesPerPixel);
+  for (int32_t wy = 0; wy < windowRect.height; ++wy) {
+    int64_t y = int64_t{windowRect.y} + wy;
+    int32_t y0 = static_cast<int32_t>(y * show.height / windowHeight);
+    int32_t y1 = static_cast<int32_t>(((y + 1) * show.height + windowHeight - 1) / windowHeight);
+    uint8_t* to = dest + static_cast<size_t>(wy) * destStride;
+    for (int32_t wx = 0; wx < windowRect.width; ++wx, to += bpp) {
+      int64_t x = int64_t{windowRect.x} + wx;
+      int32_t x0 = static_cast<int32_t>(x * show.width / windowWidth);
+      int32_t x1 = static_cast<int32_t>(((x + 1) * show.width + windowWidth - 1) / windowWidth);
+      uint32_t sum[3] = {0, 0, 0};
+      uint32_t count = 0;
+      for (int32_t sy = y0; sy < y1 && sy < show.height; ++sy) {
+        const uint8_t* row = show.pixels + static_cast<size_t>(show.height - 1 - sy) * show.stride;
+        for (int32_t sx = x0; sx < x1 && sx < show.width; ++sx, ++count) {
+          for (int c = 0; c < 3; ++c) sum[c] += row[3 * static_cast<size_t>(sx) + c];
+        }
+      }
+      if (count == 0) count = 1;
+      uint32_t value = channelInto(static_cast<uint8_t>(sum[2] / count), format.redMask) |
+                       channelInto(static_cast<uint8_t>(sum[1] / count), format.greenMask) |
+                       channelInto(static_cast<uint8_t>(sum[0] / count), format.blueMask);
+      putPixel(to, value, format);
+    }
   }
 }
 

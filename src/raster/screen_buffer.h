@@ -29,9 +29,15 @@ class ScreenBuffer {
   ScreenBuffer& operator=(const ScreenBuffer&) = delete;
 
   // A window of that size: the scale by the Windows rule, the show's size
-  // (the window divided by the scale) and a black buffer. False when the
+  // (the window divided by the scale) and a black buffer. A window smaller
+  // than 1024 x 768 (the settings dialog's preview) gets a show of at least
+  // that size at the window's shape, shrunk to fit it. False when the
   // buffer cannot be had; the show then has no screen to draw on.
   bool resize(int32_t windowWidth, int32_t windowHeight, uint32_t scaleSetting);
+  // The show is shrunk into the window rather than enlarged.
+  bool shrinks() const { return shrinks_; }
+  // The window's pixels that show a rectangle of the show.
+  PixelRect toWindow(const PixelRect& rect) const;
 
   int32_t showWidth() const { return buffer_ != nullptr ? buffer_->width : 0; }
   int32_t showHeight() const { return buffer_ != nullptr ? buffer_->height : 0; }
@@ -56,12 +62,21 @@ class ScreenBuffer {
   ScreenLayout layout_;
   bool eraseWindow_ = true;
   PixelRect changed_;
+  bool shrinks_ = false;
+  int32_t windowWidth_ = 0;
+  int32_t windowHeight_ = 0;
 };
 
 // Writes the show's rectangle, each pixel a scale x scale block, into dest
 // (the window's pixels for that rectangle: rows of destStride bytes).
 void enlargeInto(const textpixels::Surface& show, const PixelRect& rect, int32_t scale,
                  const PixelFormat& format, uint8_t* dest, int32_t destStride);
+
+// Writes the window's rectangle windowRect of a window of windowWidth x
+// windowHeight that shows the whole show shrunk: each window pixel the
+// mean of the show's pixels under it.
+void shrinkInto(const textpixels::Surface& show, const PixelRect& windowRect, int32_t windowWidth,
+                int32_t windowHeight, const PixelFormat& format, uint8_t* dest, int32_t destStride);
 
 // A rectangle of the show as pixels of the window, saved as F1 saves it:
 // bottom-up BGR rows of bmp::rowLength, each pixel a scale x scale block.

@@ -1,9 +1,14 @@
 // The Linux saver's entry point: the options, the log, the window, the show.
+#include <time.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "base/data_path.h"
+#include "base/file.h"
 #include "base/log_file.h"
 #include "core/show/show.h"
 #include "core/show/show_chooser.h"
@@ -24,12 +29,31 @@ struct Saver {
   XWindowScreen window;
 };
 
-// error.log of the run, in the XDG state folder: the data folder is only read.
+// error.log in the XDG state folder: the data folder is only read. One
+// copy runs per monitor, and the settings dialog's preview beside the
+// saver, so every copy appends whole lines after a header of its own.
 void openLog() {
   std::string folder = userpaths::logFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
   if (!userpaths::makeFolders(folder)) return;
   char path[kDataPathSize];
-  if (dataPath(path, folder.c_str(), "error.log")) logFile().open(path);
+  if (!dataPath(path, folder.c_str(), "error.log")) return;
+  userpaths::setAsideLargeLog(zfile::shownPath(path));
+  logFile().openShared(path);
+}
+
+// A seed of the copy's own: the clock to the nanosecond, the process and
+// the window, each spread over all 32 bits.
+uint32_t copySeed(unsigned long window) {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  uint64_t mixed =
+      static_cast<uint64_t>(now.tv_sec) * 1'000'000'000u + static_cast<uint64_t>(now.tv_nsec);
+  mixed ^= static_cast<uint64_t>(::getpid()) * 0x9E3779B97F4A7C15u;
+  mixed ^= static_cast<uint64_t>(window) * 0xC2B2AE3D27D4EB4Fu;
+  mixed ^= mixed >> 29;
+  mixed *= 0xBF58476D1CE4E5B9u;
+  mixed ^= mixed >> 32;
+  return static_cast<uint32_t>(mixed);
 }
 
 void onTick(void* ctx) { advance(static_cast<Saver*>(ctx)->show, false); }
@@ -57,7 +81,7 @@ void onResized(void* ctx, int32_t showWidth, int32_t showHeight) {
   saver.show.screenWidth = showWidth;
   saver.show.screenHeight = showHeight;
   saver.show.scale = saver.window.screen().scale();
-  if (saver.show.catalogLoaded) advance(saver.show, true);
+  advance(saver.show, true);  // also the reason when there is no show
 }
 
 }  // namespace
@@ -90,9 +114,14 @@ int main(int argc, char** argv) {
   show.painter = linuxPainter(&saver->drawing);
   initShow(show, screen.showWidth(), screen.showHeight());
   show.scale = screen.scale();
-  // The tests fix the seed to know what comes.
+  // The log may be where nobody looks; xscreensaver -verbose shows this.
+  if (!show.catalogLoaded) std::fprintf(stderr, "zorbel: %s\n", show.catalogProblem);
+  // The tests fix the seed to know what comes. Otherwise each copy draws
+  // its own: xscreensaver starts one per monitor in the same second.
   if (const char* seed = std::getenv("ZORBEL_SEED")) {
     show.random.seed(static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)));
+  } else {
+    show.random.seed(copySeed(saver->window.id()));
   }
   advance(show, true);
   saver->window.present();
@@ -109,5 +138,12 @@ int main(int argc, char** argv) {
   delete saver;
   releaseSound();
   releaseTextFonts();
+  // Ended by a signal: after the cleaning up, end by it as xscreensaver's
+  // own hacks do, so that it does not report an abnormal exit.
+  if (int signal = endSignal(); signal != 0) {
+    logFile().close();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+  }
   return status;
 }

@@ -56,6 +56,37 @@ bool parseGeometry(const char* text, int32_t* width, int32_t* height) {
   return true;
 }
 
+// What the xscreensaver settings dialog calls each registry value.
+struct DialogLabel {
+  const char* registryName;
+  const char* label;
+};
+constexpr DialogLabel kDialogLabels[] = {
+    {"Time Delay", "Seconds per item"},
+    {"Display Logo", "Show the logo"},
+    {"Use Pellow", "Pellow comics"},
+    {"Use ZB", "Zorbel comics"},
+    {"Use Random", "Strips made up from templates"},
+    {"Use Original", "Strips with fixed words"},
+    {"Use Official", "Finished comics"},
+    {"Per Pellow", "Pellow frequency"},
+    {"Per ZB", "Zorbel frequency"},
+    {"Per Random", "Random frequency"},
+    {"Per Original", "Original frequency"},
+    {"Per Official", "Official frequency"},
+    {"Use Toasty", "Popups"},
+    {"Per Toasty", "Popup chance: one in"},
+    {"Use Sound", "Popup sounds"},
+    {"Logo Frames", "Comics between logos"},
+};
+
+const char* dialogLabel(const char* registryName) {
+  for (const DialogLabel& entry : kDialogLabels) {
+    if (std::strcmp(entry.registryName, registryName) == 0) return entry.label;
+  }
+  return registryName;
+}
+
 // "-name" and "--name" are the same option.
 const char* bareName(const char* arg) {
   if (arg[0] != '-') return nullptr;
@@ -184,13 +215,16 @@ std::string usageText(const char* program) {
   for (const ProductValue& value : kProductValues) {
     std::string line = "  -" + optionName(value.name) + (isFlag(value.name) ? " 0|1" : " N");
     line.resize(line.size() < 24 ? 24 : line.size() + 1, ' ');
-    text += line + "\"" + value.name + "\", default " +
+    text += line + dialogLabel(value.name) + " (\"" + value.name + "\"), default " +
             std::to_string(defaults.settings.*value.field) + "\n";
   }
   text +=
-      "  -scale N              enlargement 1 to 8, 0 for one step per 1024x768 (default 0)\n\n"
-      "In its own window: Return shows the next item, F1 saves a screenshot,\n"
-      "Escape or q ends it. The log is $XDG_STATE_HOME/zorbel/error.log, the\n"
+      "  -scale N              enlargement 1 to 8, at most as far as 1024x768 fits;\n"
+      "                        0 for one step per 1024x768 (default 0)\n\n"
+      "In its own window: Return or Space shows the next item, F1 saves a screenshot,\n"
+      "Escape or q ends it. Under xscreensaver a key ends the saver, so there\n"
+      "-time-delay 0 keeps the first item for as long as it runs.\n"
+      "The log is $XDG_STATE_HOME/zorbel/error.log (every copy adds to it), the\n"
       "screenshots go to the pictures folder, under \"Zorbel Screensaver\".\n";
   return text;
 }

@@ -20,6 +20,14 @@ bool isFolder(const std::string& path) {
 
 }  // namespace
 
+void setAsideLargeLog(const std::string& path) {
+  constexpr off_t kLargestLog = 1 << 20;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && st.st_size > kLargestLog) {
+    std::rename(path.c_str(), (path + ".old").c_str());
+  }
+}
+
 std::string logFolder(const char* xdgStateHome, const char* home) {
   if (xdgStateHome != nullptr && xdgStateHome[0] == '/') {
     return withoutTrailingSlash(xdgStateHome) + "/zorbel";

@@ -19,6 +19,11 @@ std::string screenshotFolder(const std::string& xdgUserDirAnswer, const char* ho
 // Asks xdg-user-dir; empty when it is missing or says nothing.
 std::string askPicturesFolder();
 
+// The log is appended to by every run: past a megabyte it is renamed to
+// error.log.old (a copy still writing it goes on in the old one) and the
+// next run starts a new one.
+void setAsideLargeLog(const std::string& path);
+
 // Makes the folder and its parents; whether it is a folder after.
 bool makeFolders(const std::string& path);
 

@@ -33,8 +33,8 @@ constexpr int64_t kBandBytes = 4 << 20;
 int endPipe[2] = {-1, -1};
 volatile sig_atomic_t endRequested = 0;
 
-void onEndSignal(int) {
-  endRequested = 1;
+void onEndSignal(int signal) {
+  endRequested = signal;
   if (endPipe[1] >= 0) {
     char byte = 1;
     ssize_t ignored = ::write(endPipe[1], &byte, 1);
@@ -127,7 +127,11 @@ void installEndSignals() {
   sigaction(SIGHUP, &action, nullptr);
 }
 
+int endSignal() { return endRequested; }
+
 XWindowScreen::XWindowScreen() : state_(new State()) {}
+
+unsigned long XWindowScreen::id() const { return state_->window; }
 
 XWindowScreen::~XWindowScreen() {
   close();
@@ -162,6 +166,10 @@ bool XWindowScreen::open(const LinuxOptions& options, std::string* error) {
     hint.res_name = name;
     hint.res_class = className;
     XSetClassHint(d, s.window, &hint);
+    // Which process the window is, for window managers and pagers.
+    long pid = static_cast<long>(::getpid());
+    XChangeProperty(d, s.window, XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
     s.deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(d, s.window, &s.deleteWindow, 1);
     XSelectInput(d, s.window, ExposureMask | StructureNotifyMask | KeyPressMask);
@@ -285,29 +293,49 @@ void XWindowScreen::present() {
                    static_cast<unsigned>(s.height));
   }
   PixelRect rect = screen_.takeChanged();
+  if (screen_.shrinks()) {
+    PixelRect window = screen_.toWindow(rect);
+    for (int32_t top = window.y; top < window.y + window.height; top += s.bandRows) {
+      PixelRect band = window;
+      band.y = top;
+      band.height = std::min(s.bandRows, window.y + window.height - top);
+      putBand(band, band);
+    }
+    XFlush(s.display);
+    return;
+  }
   // Whole show rows per band.
   int32_t bandShowRows = std::max(s.bandRows / screen_.scale(), 1);
   for (int32_t top = rect.y; top < rect.y + rect.height; top += bandShowRows) {
     PixelRect band = rect;
     band.y = top;
     band.height = std::min(bandShowRows, rect.y + rect.height - top);
-    putBand(band);
+    putBand(band, screen_.toWindow(band));
   }
   XFlush(s.display);
 }
 
-void XWindowScreen::putBand(const PixelRect& band) {
+void XWindowScreen::fillBand(const PixelRect& showBand, const PixelRect& windowBand, uint8_t* dest,
+                             int32_t stride) {
+  const State& s = *state_;
+  if (screen_.shrinks()) {
+    shrinkInto(screen_.surface(), windowBand, s.width, s.height, s.format, dest, stride);
+  } else {
+    enlargeInto(screen_.surface(), showBand, screen_.scale(), s.format, dest, stride);
+  }
+}
+
+void XWindowScreen::putBand(const PixelRect& showBand, const PixelRect& windowBand) {
   State& s = *state_;
-  int32_t scale = screen_.scale();
-  int32_t x = band.x * scale;
-  int32_t y = band.y * scale;
-  int32_t w = band.width * scale;
-  int32_t h = band.height * scale;
+  int32_t x = windowBand.x;
+  int32_t y = windowBand.y;
+  int32_t w = windowBand.width;
+  int32_t h = windowBand.height;
   if (w <= 0 || h <= 0) return;
   if (s.shmImage != nullptr) {
     uint8_t* at = reinterpret_cast<uint8_t*>(s.shmImage->data) +
                   static_cast<size_t>(x) * static_cast<size_t>(s.format.bytesPerPixel);
-    enlargeInto(screen_.surface(), band, scale, s.format, at, s.shmImage->bytes_per_line);
+    fillBand(showBand, windowBand, at, s.shmImage->bytes_per_line);
     XShmPutImage(s.display, s.window, s.gc, s.shmImage, x, 0, x, y, static_cast<unsigned>(w),
                  static_cast<unsigned>(h), False);
     // The band is written again only once the server has read it.
@@ -319,8 +347,7 @@ void XWindowScreen::putBand(const PixelRect& band) {
   if (image == nullptr) return;
   image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * h));
   if (image->data != nullptr) {
-    enlargeInto(screen_.surface(), band, scale, s.format, reinterpret_cast<uint8_t*>(image->data),
-                image->bytes_per_line);
+    fillBand(showBand, windowBand, reinterpret_cast<uint8_t*>(image->data), image->bytes_per_line);
     XPutImage(s.display, s.window, s.gc, image, 0, 0, x, y, static_cast<unsigned>(w),
               static_cast<unsigned>(h));
   }

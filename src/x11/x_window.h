@@ -34,6 +34,8 @@ class XWindowScreen {
   // for stderr in *error.
   bool open(const LinuxOptions& options, std::string* error);
   ScreenBuffer& screen() { return screen_; }
+  // The window drawn on; 0 before open.
+  unsigned long id() const;
   // Puts what changed in the screen buffer on the window.
   void present();
   // Runs until the window closes, a key or signal ends it, or the window
@@ -48,7 +50,11 @@ class XWindowScreen {
   bool relayout(int32_t width, int32_t height);
   void makeSharedBand();
   void dropSharedBand();
-  void putBand(const PixelRect& band);
+  // A band of the window: the show's rows showBand enlarged, or the
+  // window's rows windowBand of the shrunk show.
+  void putBand(const PixelRect& showBand, const PixelRect& windowBand);
+  void fillBand(const PixelRect& showBand, const PixelRect& windowBand, uint8_t* dest,
+                int32_t stride);
   // showChanged: the show was stepped (the next item, a new layout).
   bool handleEvents(const LoopHandlers& handlers, bool* quit, bool* showChanged);
 
@@ -59,3 +65,6 @@ class XWindowScreen {
 
 // Set by SIGTERM, SIGINT and SIGHUP; the loop ends at once.
 void installEndSignals();
+
+// The signal that ended the loop; 0 when none did.
+int endSignal();

@@ -7,9 +7,9 @@
 # A missing panel picture: the error over the screen as it was (the logo
 # stays around it); error.log names the file as measured and as loaded, then
 # "Strip Error.", per strip.
-# No comics.ini: the screen stays black, Enter and F1 do nothing, a key ends
-# the saver, error.log holds the header alone. A mouse click ends the first
-# run, a key the others.
+# No comics.ini: the error picture with the reason, also after Enter; F1
+# saves nothing, a key ends the saver, error.log holds the header and the
+# reason. A mouse click ends the first run, a key the others.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/saver_data.sh"
 . "$(dirname "$0")/saver_checks.sh"
@@ -103,20 +103,16 @@ zfile_is "$data/error.log" "$LOG_HEADER" \
 # --- No comics.ini
 data=$(ztmp)
 zdata_basic "$data"
-ZSTART_BLACK_OK=1 run_on "$data"
-black() {
-  zshot "$NOW"
-  [ "$(zbbox "$NOW")" = "0 0 0 0" ]
-}
-# Nothing marks a drawing or a shot that should not come: time for it to come.
-sleep 1
-black || fail "no catalogue: the screen is not black"
+run_on "$data"
+zpoll 20 error_alone "$data" || fail "no catalogue: no error picture with the reason"
 zkey Return
 zkey F1
-sleep 1.5 # as above
-black || fail "no catalogue: Enter drew something"
+# Nothing marks a shot that should not come: time for it to come.
+sleep 1.5
+error_alone "$data" || fail "no catalogue: Enter put up something else"
 [ ! -e "$data/shot0000.bmp" ] || fail "no catalogue: F1 saved a screenshot"
 zsaver_window || fail "no catalogue: Enter or F1 ended the saver"
 end_saver key
-zfile_is "$data/error.log" "$LOG_HEADER" || fail "no catalogue: error.log"
+zfile_is "$data/error.log" "$LOG_HEADER" "$(zwinpath "$data")\\comics.ini: Unable to open file" ||
+  fail "no catalogue: error.log"
 e2e_pass

@@ -28,7 +28,7 @@ calls() { [ -f "$STUB_LOG" ] && tr -d '\r' <"$STUB_LOG" | wc -l || echo 0; }
 calls_are() { [ "$(calls)" -eq "$1" ]; }
 
 # Runs the saver with the library and answer; the pid goes to saver. The
-# data folder is empty: the screen stays black.
+# data folder is empty: the screen shows why, as text alone.
 run_with() { # password delay, answer
   rm -f "$STUB_LOG"
   zreg_set_platform "Password Delay" REG_DWORD "$1"

@@ -2,8 +2,9 @@
 # The real full-screen saver on screens other than one 1024 x 768 monitor,
 # each an X server of the test's own (x_screens.sh), with one finished comic
 # listed and "Time Delay" 0.
-# Two heads, the second to the right of the primary: the whole desktop is
-# black but for the comic, which lies wholly on the primary monitor.
+# Two heads, the second to the right of the primary: the saver's process
+# sees both monitors, and the whole desktop is black but for the comic,
+# which lies wholly on the primary monitor.
 # Two heads, the second to the left (at -800, 0 for Windows): the same, the
 # comic on the right-hand head.
 # One 3840 x 2160 monitor: the comic is shown doubled, pixel for pixel, at
@@ -51,6 +52,15 @@ run_saver() { # picture, left, right
     fail "$(basename "$1") not alone on the primary monitor ($(zbbox "$NOW"), display $(zscreen_size "$NOW"))"
 }
 
+# The monitors as the saver's process sees them: without Xinerama, Wine
+# makes one monitor of the whole desktop.
+sees_monitors() { # "WxH+X+Y ..." in the order Windows lists them
+  local seen
+  seen=$(ztool saver_poke monitors | sort | tr '\n' ' ')
+  [ "$seen" = "$(printf '%s\n' "$@" | sort | tr '\n' ' ')" ] ||
+    fail "the saver sees the monitors ${seen:-(none)}, not $*"
+}
+
 end_saver() {
   zkey a
   zwait "$ZPID" 20 >/dev/null || fail "the saver did not end"
@@ -63,10 +73,12 @@ zshot "$NOW"
 [ "$(zscreen_size "$NOW")" = "1824 768" ] || fail "two heads make $(zscreen_size "$NOW")"
 zblack_at "$NOW" 800x600+1024+0 && fail "the second head is black before the saver runs"
 run_saver "$data/a.pcx" 0 1024
+sees_monitors 1024x768+0+0 800x600+1024+0
 end_saver
 
 zscreen_heads -retro -origin 800,0 -screen 1024x768+800+0 -origin 0,0 -screen 800x600+0+0
 run_saver "$data/a.pcx" 800 1824
+sees_monitors 1024x768+0+0 800x600-800+0
 end_saver
 
 zscreen_xvfb 3840x2160

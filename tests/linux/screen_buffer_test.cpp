@@ -12,21 +12,36 @@ TEST(ScreenBuffer, WholeNumberScaleOfTheWindow) {
   EXPECT_EQ(screen.scale(), 2);
   EXPECT_EQ(screen.showWidth(), 1920);
   EXPECT_EQ(screen.showHeight(), 1080);
-  ASSERT_TRUE(screen.resize(1024, 768, 3));
-  EXPECT_EQ(screen.scale(), 3);
-  EXPECT_EQ(screen.showWidth(), 341);
-  ASSERT_TRUE(screen.resize(640, 480, 0));
+  // "Enlarge three times" only where a 1024 x 768 show still fits.
+  ASSERT_TRUE(screen.resize(1920, 1080, 3));
   EXPECT_EQ(screen.scale(), 1);
+  EXPECT_EQ(screen.showWidth(), 1920);
+  EXPECT_FALSE(screen.shrinks());
+  // A smaller window shrinks a show of 1024 x 768 at least, of its shape.
+  ASSERT_TRUE(screen.resize(700, 400, 0));
+  EXPECT_TRUE(screen.shrinks());
+  EXPECT_EQ(screen.showWidth(), 1344);
+  EXPECT_EQ(screen.showHeight(), 768);
+  ASSERT_TRUE(screen.resize(320, 240, 0));
+  EXPECT_EQ(screen.scale(), 1);
+  EXPECT_EQ(screen.showWidth(), 1024);
+  EXPECT_EQ(screen.showHeight(), 768);
+  PixelRect window = screen.toWindow({10, 10, 20, 20});  // a quarter, rounded outwards
+  EXPECT_EQ(window.x, 3);
+  EXPECT_EQ(window.y, 3);
+  EXPECT_EQ(window.width, 7);
+  EXPECT_EQ(window.height, 7);
+  ASSERT_TRUE(screen.resize(640, 480, 1));
   // A new layout blacks out the whole window; then only what changed.
   EXPECT_TRUE(screen.takeErase());
   EXPECT_FALSE(screen.takeErase());
-  screen.touch({600, 470, 100, 100});
+  screen.touch({600, 470, 500, 100});
   screen.touch({-5, 0, 10, 1});
   PixelRect changed = screen.takeChanged();
   EXPECT_EQ(changed.x, 0);
   EXPECT_EQ(changed.y, 0);
-  EXPECT_EQ(changed.width, 640);
-  EXPECT_EQ(changed.height, 480);
+  EXPECT_EQ(changed.width, 1024);
+  EXPECT_EQ(changed.height, 570);
   EXPECT_EQ(screen.takeChanged().width, 0);
 }
 
@@ -89,4 +104,23 @@ TEST(ScreenBuffer, ScreenshotPixelsAreTheEnlargedRectangle) {
   EXPECT_EQ(bits[0], 0);
   std::free(bits);
   EXPECT_EQ(enlargeForShot(s, {0, 0, 0, 5}, 2), nullptr);
+}
+
+TEST(ScreenBuffer, ShrinksByTheMeanOfThePixelsUnderEachWindowPixel) {
+  // A show of 4 x 2 pixels: white, black, then mid grey, in the top row.
+  std::vector<uint8_t> pixels(2 * 12, 0);
+  textpixels::Surface show;
+  show.pixels = pixels.data();
+  show.width = 4;
+  show.height = 2;
+  show.stride = 12;
+  uint8_t* top = pixels.data() + 12;  // bottom-up rows
+  for (int i = 0; i < 3; ++i) top[i] = 0xFF;
+  for (int i = 6; i < 12; ++i) top[i] = 0x80;
+  std::vector<uint8_t> out(2 * 4, 0xAA);
+  PixelFormat plain;
+  shrinkInto(show, {0, 0, 2, 1}, 2, 1, plain, out.data(), 8);
+  EXPECT_EQ(out[0], 0xFF / 4);  // white and three black
+  EXPECT_EQ(out[4], 0x80 / 2);  // two grey and two black
+  EXPECT_EQ(out[7], 0);         // the unused byte of the pixel
 }

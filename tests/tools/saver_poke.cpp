@@ -11,6 +11,8 @@
 //   saver_poke display W H           the display's mode changed to W x H, as
 //                                    the display settings change it; the
 //                                    system tells every window
+//   saver_poke monitors              the monitors the saver's process sees,
+//                                    one "WxH+X+Y" line each
 //
 // Exit codes: 0 done, 1 usage, 2 no saver window, 3 a message got no answer
 // within 10 s, 4 the mode was refused.
@@ -60,6 +62,12 @@ int holdKey(HWND window, long count, WPARAM key) {
   return sendAnswered(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u)) ? 0 : 3;
 }
 
+BOOL CALLBACK printMonitor(HMONITOR, HDC, LPRECT rect, LPARAM) {
+  std::printf("%ldx%ld%+ld%+ld\n", rect->right - rect->left, rect->bottom - rect->top, rect->left,
+              rect->top);
+  return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,6 +95,9 @@ int main(int argc, char** argv) {
     return ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL
                ? 0
                : 4;
+  }
+  if (std::strcmp(argv[1], "monitors") == 0) {
+    return EnumDisplayMonitors(nullptr, nullptr, printMonitor, 0) ? 0 : 3;
   }
   if (std::strcmp(argv[1], "hold") == 0 && argc > 2) {
     long count = std::strtol(argv[2], nullptr, 10);

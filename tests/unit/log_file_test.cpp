@@ -69,3 +69,26 @@ TEST(LogFile, FormatDecimalCoversTheWholeRange) {
   formatDecimal(1000000, text);
   EXPECT_STREQ(text, "1000000");
 }
+
+// Copies of the Linux saver share one log: each appends its header and
+// whole lines, however its pieces of a line meet the other's.
+TEST(LogFile, SharedLogsKeepEveryRunAndWholeLines) {
+  TempDir dir;
+  LogFile first;
+  first.openShared(dir.file("error.log").c_str());
+  first.write("kept\n");
+  first.close();
+  LogFile a;
+  LogFile b;
+  a.openShared(dir.file("error.log").c_str());
+  b.openShared(dir.file("error.log").c_str());
+  a.write("a.pcx").write(": Unable to open file");
+  b.write("b.pcx: ").write(7).write("\n");
+  a.write("\n").write("partial");
+  EXPECT_EQ(readFileBytes(dir.file("error.log")), header() + "kept\r\n" + header() + header() +
+                                                      "b.pcx: 7\r\n" +
+                                                      "a.pcx: Unable to open file\r\n");
+  a.close();  // the rest of a line goes out at close
+  b.close();
+  EXPECT_EQ(readFileBytes(dir.file("error.log")).substr(40 * 3 + 6 + 10 + 28), "partial");
+}

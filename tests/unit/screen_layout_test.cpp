@@ -34,13 +34,17 @@ TEST(ScreenLayout, ScaleFromThePrimaryMonitorAndTheSetting) {
   EXPECT_EQ(chooseScale(2048, 1536, 0), 2);
   EXPECT_EQ(chooseScale(3840, 2160, 0), 2);
   EXPECT_EQ(chooseScale(0, 0, 0), 1);
-  // Forced: 1 to 8; anything above is automatic; never past the screen.
+  // Forced: 1 to 8, at most what fits a 1024 x 768 show; anything above is
+  // automatic; never past the screen.
   EXPECT_EQ(chooseScale(3840, 2160, 1), 1);
-  EXPECT_EQ(chooseScale(1024, 768, 3), 3);
-  EXPECT_EQ(chooseScale(1024, 768, 8), 8);
+  EXPECT_EQ(chooseScale(1024, 768, 3), 1);
+  EXPECT_EQ(chooseScale(1920, 1080, 3), 1);
+  EXPECT_EQ(chooseScale(3072, 2304, 3), 3);
+  EXPECT_EQ(chooseScale(8192, 6144, 8), 8);
+  EXPECT_EQ(chooseScale(3840, 2160, 4), 2);
   EXPECT_EQ(chooseScale(3840, 2160, 9), 2);
   EXPECT_EQ(chooseScale(3840, 2160, 0xFFFFFFFFu), 2);
-  EXPECT_EQ(chooseScale(5, 3, 8), 3);
+  EXPECT_EQ(chooseScale(5, 3, 8), 1);
 }
 
 TEST(ScreenLayout, WindowOverEveryMonitor) {

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "base/file.h"
 #include "base/log_file.h"
 #include "core/random/random_source.h"
 #include "core/show/comic_catalog.h"
 #include "core/show/placement.h"
 #include "core/show/settings.h"
 #include "core/show/show.h"
+#include "core/show/show_start.h"
 #include "support/test_files.h"
 
 namespace {
@@ -393,7 +395,8 @@ TEST_F(ShowChooser, PopupsAlternateWithComicsAndSitInTheCorners) {
   EXPECT_GT(sides[1], 0);
   EXPECT_EQ(show.comicsSinceLogo, 20);  // popups are not counted
   std::string expectedLog;
-  for (int i = 0; i < 20; ++i) expectedLog += "data\\beep.wav\r\n";
+  // The log names the sound as the platform writes paths.
+  for (int i = 0; i < 20; ++i) expectedLog += zfile::shownPath("data\\beep.wav") + "\r\n";
   EXPECT_EQ(log(), expectedLog);
 }
 
@@ -425,3 +428,40 @@ TEST(RandomPlace, ReducesIntoTheRoomAndAlwaysDraws) {
 }
 
 }  // namespace
+
+// A folder that gives no catalogue: the reason is logged once, and every
+// forced step (the first one, a new screen size) shows it.
+TEST_F(ShowChooser, UnreadableCatalogueShowsAndLogsWhy) {
+  struct Case {
+    std::string folder;
+    std::string subject;
+    const char* what;
+  };
+  dir.makeFolder("empty");
+  std::string file = dir.write("plain.txt", "x");
+  std::string missing = dir.file("missing");
+  std::string catalog = dir.file("empty") + "\\comics.ini";
+  const Case cases[] = {
+      {missing, missing, "Unable to find the data folder"},
+      {file, file, "Unable to use the data folder: it is a file"},
+      {dir.file("empty"), catalog, "Unable to open file"},
+  };
+  for (const Case& c : cases) {
+    calls.clear();
+    log();
+    std::strcpy(record.directory, c.folder.c_str());
+    initShow(show, 1024, 768);
+    EXPECT_FALSE(show.catalogLoaded);
+    std::string subject = zfile::shownPath(c.subject.c_str());
+    EXPECT_EQ(log(), subject + ": " + c.what + "\r\n");
+    for (char& ch : subject) {
+      if (ch == '\\') ch = '/';  // a backslash would break the display's line
+    }
+    advance(show, false);
+    EXPECT_TRUE(calls.empty());
+    advance(show, true);
+    advance(show, true);
+    std::string shown = "error " + subject + ": " + c.what;
+    EXPECT_EQ(calls, std::vector<std::string>({shown, shown}));
+  }
+}

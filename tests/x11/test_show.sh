@@ -60,7 +60,9 @@ show_first() { # comics.ini text, options...
 
 show_end() {
   kill -TERM "$SHOW_PID"
-  xwait "$SHOW_PID" 2 || fail "SIGTERM did not end the saver at once (status $?)"
+  xwait "$SHOW_PID" 2
+  local rc=$?
+  [ "$rc" -eq $((128 + 15)) ] || fail "SIGTERM did not end the saver at once by the signal (status $rc)"
   xsanitizer_clean "$XERR" || fail "sanitizer: $(cat "$XERR")"
 }
 
@@ -124,10 +126,10 @@ grep -aqF "$data/missing.pcx: Unable to open file" "$LOG" && grep -aqF "missing.
 
 # Its own window: F1 saves what the window shows, Return the next item.
 printf 'zb\nofficial\na.pcx\nb.pcx\n' >"$data/comics.ini"
-xstart ZORBEL_SEED=3 -- -geometry 800x600 -directory "$data" -time-delay 0 -use-toasty 0 -display-logo 0
+xstart ZORBEL_SEED=3 -- -geometry 1024x768 -directory "$data" -time-delay 0 -use-toasty 0 -display-logo 0
 own=$XPID
 window=$(xsaver_window) || fail "no window of its own"
-xwait_drawn "$NOW" 0 0 800 600 10 "$window" || fail "nothing in its own window"
+xwait_drawn "$NOW" 0 0 1024 768 10 "$window" || fail "nothing in its own window"
 sleep 0.3
 xshot "$NOW" "$window"
 read -r w h x y <<<"$(zbbox "$NOW")"

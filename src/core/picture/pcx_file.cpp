@@ -11,7 +11,7 @@ uint8_t* loadFile(const char* path, Layout* layout) {
   *layout = Layout{};
   zfile::Handle file = zfile::openRead(path);
   if (file == zfile::kNoFile) {
-    logFile().write(path).write(": Unable to open file\n");
+    logFile().writePath(path).write(": Unable to open file\n");
     return nullptr;
   }
   int32_t dataSize = static_cast<int32_t>(zfile::sizeLow(file) - kHeaderSize);
@@ -21,7 +21,7 @@ uint8_t* loadFile(const char* path, Layout* layout) {
   if (data == nullptr) {
     zfile::close(file);
     logFile()
-        .write(path)
+        .writePath(path)
         .write(": Unable to allocate filebuffer of size ")
         .write(dataSize)
         .write("\n");
@@ -29,7 +29,7 @@ uint8_t* loadFile(const char* path, Layout* layout) {
   }
   uint8_t header[kHeaderSize] = {};
   if (zfile::read(file, header, sizeof header) < sizeof header || !formatAccepted(header)) {
-    logFile().write(path).write(": Invalid file format!\n");
+    logFile().writePath(path).write(": Invalid file format!\n");
     zfile::close(file);
     std::free(data);
     return nullptr;
@@ -42,7 +42,7 @@ uint8_t* loadFile(const char* path, Layout* layout) {
   if (shape == LayoutResult::empty) {
     *layout = Layout{};
     std::free(data);
-    logFile().write(path).write(": Invalid file format!\n");
+    logFile().writePath(path).write(": Invalid file format!\n");
     return nullptr;
   }
   // Zeroed, so that rows a cut-off file never reaches stay black.
@@ -51,14 +51,14 @@ uint8_t* loadFile(const char* path, Layout* layout) {
     picture = static_cast<uint8_t*>(std::calloc(layout->pictureBytes, 1));
   if (picture == nullptr) {
     std::free(data);
-    logFile().write(path).write(": Unable to allocate buffer\n");
+    logFile().writePath(path).write(": Unable to allocate buffer\n");
     return nullptr;
   }
   uint8_t* line = static_cast<uint8_t*>(std::malloc(layout->lineBytes));
   if (line == nullptr) {
     std::free(picture);
     std::free(data);
-    logFile().write(path).write(": Unable to allocate line\n");
+    logFile().writePath(path).write(": Unable to allocate line\n");
     return nullptr;
   }
   decode(data, got, *layout, line, picture);

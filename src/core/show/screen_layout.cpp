@@ -14,9 +14,12 @@ int32_t saturate(int64_t v) {
 }  // namespace
 
 int32_t chooseScale(int32_t primaryWidth, int32_t primaryHeight, uint32_t setting) {
-  int32_t scale = std::min(primaryWidth / kStepWidth, primaryHeight / kStepHeight);
+  // The largest at which a whole 1024 x 768 show fits: a larger one would
+  // cut items off.
+  int32_t fits = std::max(std::min(primaryWidth / kStepWidth, primaryHeight / kStepHeight), 1);
+  int32_t scale = fits;
   if (setting >= 1 && setting <= static_cast<uint32_t>(kMaxScale)) {
-    scale = static_cast<int32_t>(setting);
+    scale = std::min(static_cast<int32_t>(setting), fits);
   }
   scale = std::min({scale, primaryWidth, primaryHeight});
   return std::max(scale, 1);
@@ -51,12 +54,7 @@ PixelRect clipToShow(const ScreenLayout& layout, const PixelRect& rect) {
   int64_t right = std::min<int64_t>(int64_t{rect.x} + rect.width, showWidth(layout));
   int64_t bottom = std::min<int64_t>(int64_t{rect.y} + rect.height, showHeight(layout));
   if (right <= left || bottom <= top) return PixelRect();
-  PixelRect clipped;
-  clipped.x = static_cast<int32_t>(left);
-  clipped.y = static_cast<int32_t>(top);
-  clipped.width = static_cast<int32_t>(right - left);
-  clipped.height = static_cast<int32_t>(bottom - top);
-  return clipped;
+  return rectBetween(left, top, right, bottom);
 }
 
 PixelRect toPrimary(const ScreenLayout& layout, const PixelRect& rect) {

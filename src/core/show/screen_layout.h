@@ -22,9 +22,10 @@ struct ScreenLayout {
 
 constexpr int32_t kMaxScale = 8;
 
-// The "Scale" setting: 1 to kMaxScale is taken as it is; anything else
-// gives one step per 1024 x 768 of the primary monitor. Never so large
-// that the show would have no pixel left.
+// The "Scale" setting: 1 to kMaxScale is taken up to the largest scale at
+// which a 1024 x 768 show fits the primary monitor; anything else gives
+// that largest one (one step per 1024 x 768). Never so large that the show
+// would have no pixel left.
 int32_t chooseScale(int32_t primaryWidth, int32_t primaryHeight, uint32_t setting);
 
 // The layout for a virtual screen and a primary monitor as the system

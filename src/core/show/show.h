@@ -12,6 +12,9 @@
 
 struct Show;
 
+// A data path and a reason.
+constexpr int kCatalogProblemSize = 640;
+
 // In the show's coordinates, which a front end may enlarge by its scale.
 using DrawnRect = PixelRect;
 
@@ -51,9 +54,11 @@ struct Show {
   int32_t screenHeight = 0;
   int32_t scale = 1;
   RandomSource random;
-  // What comics.ini lists, and whether it could be read.
+  // What comics.ini lists, and whether it could be read; when it could not,
+  // why, as the error display shows it.
   ComicCatalog catalog;
   bool catalogLoaded = false;
+  char catalogProblem[kCatalogProblemSize] = {};
   // Show timing and the logo cycle.
   int32_t tickCount = 0;
   int32_t tickTarget = 0;

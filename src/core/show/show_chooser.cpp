@@ -117,7 +117,7 @@ bool tryPopup(Show& show) {
   if (s.useSound != 0 && entry->soundName[0] != '\0') {
     char path[kDataPathSize];
     dataPath(path, show.folder(), entry->soundName);
-    logFile().write(path).write("\n");
+    logFile().writePath(path).write("\n");
     d.playSound(show, path);
   }
   show.popupShowing = true;
@@ -217,7 +217,12 @@ int32_t ticksUntilDue(const Show& show) {
 }
 
 void advance(Show& show, bool force) {
-  if (!show.catalogLoaded || show.settings == nullptr) return;
+  if (show.settings == nullptr) return;
+  if (!show.catalogLoaded) {
+    // Without a catalogue the show has nothing but the reason to put up.
+    if (force && show.catalogProblem[0] != '\0') show.drawing.showError(show, show.catalogProblem);
+    return;
+  }
   ++show.tickCount;
   if (!force && show.tickCount != show.tickTarget) return;
   show.tickCount = 0;

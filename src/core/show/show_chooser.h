@@ -8,8 +8,9 @@
 
 struct Show;
 
-// force: show the next item now and restart the interval. Does nothing
-// while the show has no catalogue.
+// force: show the next item now and restart the interval. Without a
+// catalogue a forced step shows why there is none, and an unforced one does
+// nothing.
 void advance(Show& show, bool force);
 
 // How many of the 100 ms ticks, counted from the last one given, it takes

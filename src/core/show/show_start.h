@@ -7,6 +7,7 @@ struct Show;
 
 // Records the screen size, reads comics.ini from the show's data folder
 // and, when it was read, seeds the show's random source with the time. A
-// catalogue that cannot be read is dropped and the show stays black.
-// Always true.
+// catalogue that cannot be read is dropped, and the reason (a missing or
+// wrong folder, a catalogue that cannot be opened) is logged and kept in
+// catalogProblem, which every forced step then shows. Always true.
 bool initShow(Show& show, int32_t width, int32_t height);

@@ -77,7 +77,7 @@ bool drawStripPanels(Show& show, StripRandomizer& randomizer, Picture* strip) {
 void showRandomStrip(Show& show, const char* templatePath) {
   StripRandomizer* randomizer = new (std::nothrow) StripRandomizer(templatePath);
   if (randomizer == nullptr) {
-    logFile().write(templatePath).write(": Unable to allocate\n");
+    logFile().writePath(templatePath).write(": Unable to allocate\n");
     return;
   }
   const Painter& p = show.painter;

@@ -113,6 +113,8 @@ void onDisplayChange(HWND window) {
     show->lastDrawnRect = DrawnRect();  // gone from the screen: F1 has nothing to save
   }
   eraseScreen(showWidth(l), showHeight(l));
+  // Without a catalogue no next item comes: the reason goes up again.
+  if (show != nullptr && !show->catalogLoaded) advance(*show, true);
   POINT cursor{};
   GetCursorPos(&cursor);
   s.startCursor.x = cursor.x;
