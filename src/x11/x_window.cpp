@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/Xinerama.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -127,10 +128,11 @@ void installEndSignals() {
   sigaction(SIGHUP, &action, nullptr);
 }
 
-XWindowScreen::XWindowScreen() : state_(new State()) {}
+XWindowScreen::XWindowScreen() : state_(new State()) { heads_.push_back(new Head()); }
 
 XWindowScreen::~XWindowScreen() {
   close();
+  for (Head* head : heads_) delete head;
   delete state_;
 }
 
@@ -155,6 +157,7 @@ bool XWindowScreen::open(const LinuxOptions& options, std::string* error) {
                                    static_cast<unsigned>(h), 0, BlackPixel(d, screen),
                                    BlackPixel(d, screen));
     s.ownWindow = true;
+    perHead_ = true;
     XStoreName(d, s.window, "Zorbel");
     XClassHint hint;
     char name[] = "zorbel";
@@ -170,6 +173,9 @@ bool XWindowScreen::open(const LinuxOptions& options, std::string* error) {
     s.window = virtualRoot(d, RootWindow(d, screen));
     const char* given = std::getenv("XSCREENSAVER_WINDOW");
     unsigned long id = 0;
+    // A root of its own spans every head; a window given by xscreensaver
+    // (one saver per head) or by -window-id is one show's.
+    perHead_ = options.target == DrawTarget::Root && (given == nullptr || given[0] == '\0');
     if (options.target == DrawTarget::WindowId) {
       s.window = options.windowId;
     } else if (given != nullptr && given[0] != '\0') {
@@ -229,7 +235,70 @@ bool XWindowScreen::relayout(int32_t width, int32_t height) {
   // memory (or a plain request's image) stays small.
   s.bandRows = bandRowsFor(int64_t{width} * s.format.bytesPerPixel, height);
   if (s.shmAvailable) makeSharedBand();
-  return screen_.resize(width, height, scaleSetting_);
+  std::vector<PixelRect> areas = headAreas(width, height);
+  if (areas.empty()) {
+    PixelRect whole;
+    whole.width = width;
+    whole.height = height;
+    areas.push_back(whole);
+  }
+  while (heads_.size() > areas.size()) {
+    delete heads_.back();
+    heads_.pop_back();
+  }
+  while (heads_.size() < areas.size()) heads_.push_back(new Head());
+  bool ready = true;
+  for (size_t i = 0; i < areas.size(); ++i) {
+    heads_[i]->area = areas[i];
+    ready = heads_[i]->screen.resize(areas[i].width, areas[i].height, scaleSetting_) && ready;
+  }
+  return ready;
+}
+
+// The Xinerama heads in the window, when it spans them; none otherwise.
+std::vector<PixelRect> XWindowScreen::headAreas(int32_t width, int32_t height) {
+  State& s = *state_;
+  std::vector<PixelRect> monitors;
+  int count = 0;
+  if (!perHead_ || !XineramaIsActive(s.display)) return monitors;
+  XineramaScreenInfo* info = XineramaQueryScreens(s.display, &count);
+  int x = 0;
+  int y = 0;
+  Window child = 0;
+  XTranslateCoordinates(s.display, s.window, DefaultRootWindow(s.display), 0, 0, &x, &y, &child);
+  for (int i = 0; info != nullptr && i < count; ++i) {
+    PixelRect head;
+    head.x = info[i].x_org - x;
+    head.y = info[i].y_org - y;
+    head.width = info[i].width;
+    head.height = info[i].height;
+    monitors.push_back(head);
+  }
+  if (info != nullptr) XFree(info);
+  std::vector<PixelRect> areas;
+  for (const ShowPlace& place : placeShows(width, height, monitors, true, scaleSetting_))
+    areas.push_back(place.area);
+  return areas;
+}
+
+int32_t XWindowScreen::screenUnderPointer() {
+  State& s = *state_;
+  Window root = 0;
+  Window child = 0;
+  int rootX = 0;
+  int rootY = 0;
+  int x = 0;
+  int y = 0;
+  unsigned mask = 0;
+  if (s.display == nullptr ||
+      !XQueryPointer(s.display, s.window, &root, &child, &rootX, &rootY, &x, &y, &mask))
+    return 0;
+  for (size_t i = 0; i < heads_.size(); ++i) {
+    const PixelRect& a = heads_[i]->area;
+    if (x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height)
+      return static_cast<int32_t>(i);
+  }
+  return 0;
 }
 
 void XWindowScreen::makeSharedBand() {
@@ -280,34 +349,39 @@ void XWindowScreen::dropSharedBand() {
 void XWindowScreen::present() {
   State& s = *state_;
   if (s.display == nullptr) return;
-  if (screen_.takeErase()) {
-    XFillRectangle(s.display, s.window, s.gc, 0, 0, static_cast<unsigned>(s.width),
-                   static_cast<unsigned>(s.height));
-  }
-  PixelRect rect = screen_.takeChanged();
-  // Whole show rows per band.
-  int32_t bandShowRows = std::max(s.bandRows / screen_.scale(), 1);
-  for (int32_t top = rect.y; top < rect.y + rect.height; top += bandShowRows) {
-    PixelRect band = rect;
-    band.y = top;
-    band.height = std::min(bandShowRows, rect.y + rect.height - top);
-    putBand(band);
+  for (Head* head : heads_) {
+    ScreenBuffer& screen = head->screen;
+    if (screen.takeErase()) {
+      XFillRectangle(s.display, s.window, s.gc, head->area.x, head->area.y,
+                     static_cast<unsigned>(head->area.width),
+                     static_cast<unsigned>(head->area.height));
+    }
+    PixelRect rect = screen.takeChanged();
+    // Whole show rows per band.
+    int32_t bandShowRows = std::max(s.bandRows / screen.scale(), 1);
+    for (int32_t top = rect.y; top < rect.y + rect.height; top += bandShowRows) {
+      PixelRect band = rect;
+      band.y = top;
+      band.height = std::min(bandShowRows, rect.y + rect.height - top);
+      putBand(*head, band);
+    }
   }
   XFlush(s.display);
 }
 
-void XWindowScreen::putBand(const PixelRect& band) {
+void XWindowScreen::putBand(const Head& head, const PixelRect& band) {
   State& s = *state_;
-  int32_t scale = screen_.scale();
-  int32_t x = band.x * scale;
-  int32_t y = band.y * scale;
+  const ScreenBuffer& screen = head.screen;
+  int32_t scale = screen.scale();
+  int32_t x = head.area.x + band.x * scale;
+  int32_t y = head.area.y + band.y * scale;
   int32_t w = band.width * scale;
   int32_t h = band.height * scale;
   if (w <= 0 || h <= 0) return;
   if (s.shmImage != nullptr) {
     uint8_t* at = reinterpret_cast<uint8_t*>(s.shmImage->data) +
                   static_cast<size_t>(x) * static_cast<size_t>(s.format.bytesPerPixel);
-    enlargeInto(screen_.surface(), band, scale, s.format, at, s.shmImage->bytes_per_line);
+    enlargeInto(screen.surface(), band, scale, s.format, at, s.shmImage->bytes_per_line);
     XShmPutImage(s.display, s.window, s.gc, s.shmImage, x, 0, x, y, static_cast<unsigned>(w),
                  static_cast<unsigned>(h), False);
     // The band is written again only once the server has read it.
@@ -319,7 +393,7 @@ void XWindowScreen::putBand(const PixelRect& band) {
   if (image == nullptr) return;
   image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * h));
   if (image->data != nullptr) {
-    enlargeInto(screen_.surface(), band, scale, s.format, reinterpret_cast<uint8_t*>(image->data),
+    enlargeInto(screen.surface(), band, scale, s.format, reinterpret_cast<uint8_t*>(image->data),
                 image->bytes_per_line);
     XPutImage(s.display, s.window, s.gc, image, 0, 0, x, y, static_cast<unsigned>(w),
               static_cast<unsigned>(h));
@@ -375,12 +449,10 @@ bool XWindowScreen::handleEvents(const LoopHandlers& handlers, bool* quit, bool*
   }
   if (newWidth != s.width || newHeight != s.height) {
     relayout(newWidth, newHeight);
-    if (handlers.resized != nullptr) {
-      handlers.resized(handlers.ctx, screen_.showWidth(), screen_.showHeight());
-    }
+    if (handlers.resized != nullptr) handlers.resized(handlers.ctx);
     *showChanged = true;
   } else if (exposed) {
-    screen_.touchAll();
+    for (Head* head : heads_) head->screen.touchAll();
   }
   return true;
 }
