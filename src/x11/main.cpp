@@ -1,7 +1,6 @@
 // The Linux saver's entry point: the options, the log, the window, the show.
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -67,13 +66,17 @@ void layOutShows(Saver& saver) {
       // Two popups never sound at once: only the first head's are heard.
       if (i == 0 && saver.settings->useSound != 0) h.drawing.playSound = playPopupSound;
       show.painter = linuxPainter(&h.drawing);
-      initShow(show, screen.showWidth(), screen.showHeight());
+      if (i == 0) {
+        initShow(show, screen.showWidth(), screen.showHeight());
+      } else {
+        initShowFrom(show, saver.shows.front()->show, static_cast<int32_t>(i), screen.showWidth(),
+                     screen.showHeight());
+      }
       // The tests fix the seed to know what comes.
-      uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
-      const char* fixed = std::getenv("ZORBEL_SEED");
-      if (fixed != nullptr) seed = static_cast<uint32_t>(std::strtoul(fixed, nullptr, 10));
-      if (fixed != nullptr || i > 0)
-        show.random.seed(seed + static_cast<uint32_t>(i) * 0x9E3779B9u);
+      if (const char* seed = std::getenv("ZORBEL_SEED")) {
+        show.random.seed(static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)) +
+                         static_cast<uint32_t>(i) * 0x9E3779B9u);
+      }
     }
     show.screenWidth = screen.showWidth();
     show.screenHeight = screen.showHeight();

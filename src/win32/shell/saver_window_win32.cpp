@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <ctime>
 #include <new>
 #include <vector>
 
@@ -55,13 +54,14 @@ void startShow(const ScreenPlace& place) {
   show.painter = gdiPainter(&show);
   if (index > 0) show.painter.playSound = silence;
   placeShow(&show, &m->place);
-  initShow(show, place.monitor.width / place.scale, place.monitor.height / place.scale);
-  show.scale = place.scale;
-  // Started in the same second: each monitor draws its own items.
-  if (show.catalogLoaded && index > 0) {
-    show.random.seed(static_cast<uint32_t>(std::time(nullptr)) +
-                     static_cast<uint32_t>(index) * 0x9E3779B9u);
+  int32_t width = place.monitor.width / place.scale;
+  int32_t height = place.monitor.height / place.scale;
+  if (index == 0) {
+    initShow(show, width, height);
+  } else {
+    initShowFrom(show, shows.front()->show, static_cast<int32_t>(index), width, height);
   }
+  show.scale = place.scale;
   shows.push_back(m);
 }
 
