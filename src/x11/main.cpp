@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "base/data_path.h"
 #include "base/file.h"
 #include "base/log_file.h"
+#include "core/show/screen_layout.h"
 #include "core/show/show.h"
 #include "core/show/show_chooser.h"
 #include "core/show/show_start.h"
@@ -23,11 +25,29 @@
 
 namespace {
 
-struct Saver {
+// One head's show and what it draws with.
+struct HeadShow {
   Show show;
   LinuxDrawing drawing;
-  XWindowScreen window;
 };
+
+struct Saver {
+  std::vector<HeadShow*> shows;  // the first head's first
+  XWindowScreen window;
+  const SaverSettings* settings = nullptr;
+  ~Saver() {
+    for (HeadShow* h : shows) delete h;
+  }
+};
+
+// After a step of every show at once: their next items come spread over
+// the interval rather than all at the same moment.
+void stagger(Saver& saver) {
+  int32_t delayTicks = static_cast<int32_t>(saver.settings->timeDelay * 10u);
+  int32_t count = static_cast<int32_t>(saver.shows.size());
+  for (int32_t i = 1; i < count; ++i)
+    saver.shows[static_cast<size_t>(i)]->show.tickTarget += staggerTicks(delayTicks, i, count);
+}
 
 // error.log in the XDG state folder: the data folder is only read. One
 // copy runs per monitor, and the settings dialog's preview beside the
@@ -56,33 +76,92 @@ uint32_t copySeed(unsigned long window) {
   return static_cast<uint32_t>(mixed);
 }
 
-void onTick(void* ctx) { advance(static_cast<Saver*>(ctx)->show, false); }
-
-int32_t onTicksUntilDue(void* ctx) { return ticksUntilDue(static_cast<Saver*>(ctx)->show); }
-
-void onNext(void* ctx) {
-  Show& show = static_cast<Saver*>(ctx)->show;
-  if (show.catalogLoaded) advance(show, true);
+// A show for each of the window's screens: the ones kept go on at their
+// screen's new size and scale, new ones start, and every one shows its next
+// item now.
+void layOutShows(Saver& saver) {
+  size_t count = static_cast<size_t>(saver.window.screenCount());
+  while (saver.shows.size() > count) {
+    delete saver.shows.back();
+    saver.shows.pop_back();
+  }
+  for (size_t i = 0; i < count; ++i) {
+    bool fresh = i == saver.shows.size();
+    if (fresh) saver.shows.push_back(new HeadShow());
+    HeadShow& h = *saver.shows[i];
+    Show& show = h.show;
+    ScreenBuffer& screen = saver.window.screen(static_cast<int32_t>(i));
+    h.drawing.screen = &screen;
+    if (fresh) {
+      show.settings = saver.settings;
+      h.drawing.show = &show;
+      // Two popups never sound at once: only the first head's are heard.
+      if (i == 0 && saver.settings->useSound != 0) h.drawing.playSound = playPopupSound;
+      show.painter = linuxPainter(&h.drawing);
+      if (i == 0) {
+        initShow(show, screen.showWidth(), screen.showHeight());
+      } else {
+        initShowFrom(show, saver.shows.front()->show, static_cast<int32_t>(i), screen.showWidth(),
+                     screen.showHeight());
+      }
+      // The log may be where nobody looks; xscreensaver -verbose shows this.
+      if (i == 0 && !show.catalogLoaded) std::fprintf(stderr, "zorbel: %s\n", show.catalogProblem);
+      // The tests fix the seed to know what comes. Otherwise each copy draws
+      // its own: xscreensaver starts one per monitor in the same second.
+      uint32_t seed = 0;
+      if (const char* given = std::getenv("ZORBEL_SEED")) {
+        seed = static_cast<uint32_t>(std::strtoul(given, nullptr, 10));
+      } else {
+        seed = copySeed(saver.window.id());
+      }
+      show.random.seed(seed + static_cast<uint32_t>(i) * 0x9E3779B9u);
+    }
+    show.screenWidth = screen.showWidth();
+    show.screenHeight = screen.showHeight();
+    show.scale = screen.scale();
+    advance(show, true);  // also the reason when there is no catalogue
+  }
+  stagger(saver);
 }
 
-// As on Windows: nothing while a popup shows or when there is no show.
+void onTick(void* ctx) {
+  for (HeadShow* h : static_cast<Saver*>(ctx)->shows) advance(h->show, false);
+}
+
+// The soonest of the shows' next changes.
+int32_t onTicksUntilDue(void* ctx) {
+  int32_t soonest = 0;
+  for (HeadShow* h : static_cast<Saver*>(ctx)->shows) {
+    int32_t due = ticksUntilDue(h->show);
+    if (due > 0 && (soonest == 0 || due < soonest)) soonest = due;
+  }
+  return soonest;
+}
+
+void onNext(void* ctx) {
+  Saver& saver = *static_cast<Saver*>(ctx);
+  for (HeadShow* h : saver.shows) {
+    if (h->show.catalogLoaded) advance(h->show, true);
+  }
+  stagger(saver);
+}
+
+// The item of the head under the pointer. As on Windows: nothing while a
+// popup shows or when there is no show.
 void onScreenshot(void* ctx) {
   Saver& saver = *static_cast<Saver*>(ctx);
-  if (saver.show.popupShowing || !saver.show.catalogLoaded) return;
+  int32_t index = saver.window.screenUnderPointer();
+  if (index < 0 || static_cast<size_t>(index) >= saver.shows.size()) return;
+  const Show& show = saver.shows[static_cast<size_t>(index)]->show;
+  if (show.popupShowing || !show.catalogLoaded) return;
   std::string folder =
       userpaths::screenshotFolder(userpaths::askPicturesFolder(), std::getenv("HOME"));
   if (folder.empty()) return;
-  saveScreenshot(saver.window.screen(), saver.show.lastDrawnRect, folder);
+  saveScreenshot(saver.window.screen(index), show.lastDrawnRect, folder);
 }
 
-// A new size: the show goes on at the new scale with its next item.
-void onResized(void* ctx, int32_t showWidth, int32_t showHeight) {
-  Saver& saver = *static_cast<Saver*>(ctx);
-  saver.show.screenWidth = showWidth;
-  saver.show.screenHeight = showHeight;
-  saver.show.scale = saver.window.screen().scale();
-  advance(saver.show, true);  // also the reason when there is no show
-}
+// A new size: each show goes on at its new scale with its next item.
+void onResized(void* ctx) { layOutShows(*static_cast<Saver*>(ctx)); }
 
 }  // namespace
 
@@ -105,25 +184,8 @@ int main(int argc, char** argv) {
     delete saver;
     return 1;
   }
-  Show& show = saver->show;
-  ScreenBuffer& screen = saver->window.screen();
-  show.settings = &options.settings;
-  saver->drawing.show = &show;
-  saver->drawing.screen = &screen;
-  if (options.settings.useSound != 0) saver->drawing.playSound = playPopupSound;
-  show.painter = linuxPainter(&saver->drawing);
-  initShow(show, screen.showWidth(), screen.showHeight());
-  show.scale = screen.scale();
-  // The log may be where nobody looks; xscreensaver -verbose shows this.
-  if (!show.catalogLoaded) std::fprintf(stderr, "zorbel: %s\n", show.catalogProblem);
-  // The tests fix the seed to know what comes. Otherwise each copy draws
-  // its own: xscreensaver starts one per monitor in the same second.
-  if (const char* seed = std::getenv("ZORBEL_SEED")) {
-    show.random.seed(static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)));
-  } else {
-    show.random.seed(copySeed(saver->window.id()));
-  }
-  advance(show, true);
+  saver->settings = &options.settings;
+  layOutShows(*saver);
   saver->window.present();
 
   LoopHandlers handlers;

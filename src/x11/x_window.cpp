@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/Xinerama.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -129,12 +130,13 @@ void installEndSignals() {
 
 int endSignal() { return endRequested; }
 
-XWindowScreen::XWindowScreen() : state_(new State()) {}
+XWindowScreen::XWindowScreen() : state_(new State()) { heads_.push_back(new Head()); }
 
 unsigned long XWindowScreen::id() const { return state_->window; }
 
 XWindowScreen::~XWindowScreen() {
   close();
+  for (Head* head : heads_) delete head;
   delete state_;
 }
 
@@ -159,6 +161,7 @@ bool XWindowScreen::open(const LinuxOptions& options, std::string* error) {
                                    static_cast<unsigned>(h), 0, BlackPixel(d, screen),
                                    BlackPixel(d, screen));
     s.ownWindow = true;
+    perHead_ = true;
     XStoreName(d, s.window, "Zorbel");
     XClassHint hint;
     char name[] = "zorbel";
@@ -178,6 +181,9 @@ bool XWindowScreen::open(const LinuxOptions& options, std::string* error) {
     s.window = virtualRoot(d, RootWindow(d, screen));
     const char* given = std::getenv("XSCREENSAVER_WINDOW");
     unsigned long id = 0;
+    // A root of its own spans every head; a window given by xscreensaver
+    // (one saver per head) or by -window-id is one show's.
+    perHead_ = options.target == DrawTarget::Root && (given == nullptr || given[0] == '\0');
     if (options.target == DrawTarget::WindowId) {
       s.window = options.windowId;
     } else if (given != nullptr && given[0] != '\0') {
@@ -237,7 +243,70 @@ bool XWindowScreen::relayout(int32_t width, int32_t height) {
   // memory (or a plain request's image) stays small.
   s.bandRows = bandRowsFor(int64_t{width} * s.format.bytesPerPixel, height);
   if (s.shmAvailable) makeSharedBand();
-  return screen_.resize(width, height, scaleSetting_);
+  std::vector<PixelRect> areas = headAreas(width, height);
+  if (areas.empty()) {
+    PixelRect whole;
+    whole.width = width;
+    whole.height = height;
+    areas.push_back(whole);
+  }
+  while (heads_.size() > areas.size()) {
+    delete heads_.back();
+    heads_.pop_back();
+  }
+  while (heads_.size() < areas.size()) heads_.push_back(new Head());
+  bool ready = true;
+  for (size_t i = 0; i < areas.size(); ++i) {
+    heads_[i]->area = areas[i];
+    ready = heads_[i]->screen.resize(areas[i].width, areas[i].height, scaleSetting_) && ready;
+  }
+  return ready;
+}
+
+// The Xinerama heads in the window, when it spans them; none otherwise.
+std::vector<PixelRect> XWindowScreen::headAreas(int32_t width, int32_t height) {
+  State& s = *state_;
+  std::vector<PixelRect> monitors;
+  int count = 0;
+  if (!perHead_ || !XineramaIsActive(s.display)) return monitors;
+  XineramaScreenInfo* info = XineramaQueryScreens(s.display, &count);
+  int x = 0;
+  int y = 0;
+  Window child = 0;
+  XTranslateCoordinates(s.display, s.window, DefaultRootWindow(s.display), 0, 0, &x, &y, &child);
+  for (int i = 0; info != nullptr && i < count; ++i) {
+    PixelRect head;
+    head.x = info[i].x_org - x;
+    head.y = info[i].y_org - y;
+    head.width = info[i].width;
+    head.height = info[i].height;
+    monitors.push_back(head);
+  }
+  if (info != nullptr) XFree(info);
+  std::vector<PixelRect> areas;
+  for (const ShowPlace& place : placeShows(width, height, monitors, true, scaleSetting_))
+    areas.push_back(place.area);
+  return areas;
+}
+
+int32_t XWindowScreen::screenUnderPointer() {
+  State& s = *state_;
+  Window root = 0;
+  Window child = 0;
+  int rootX = 0;
+  int rootY = 0;
+  int x = 0;
+  int y = 0;
+  unsigned mask = 0;
+  if (s.display == nullptr ||
+      !XQueryPointer(s.display, s.window, &root, &child, &rootX, &rootY, &x, &y, &mask))
+    return 0;
+  for (size_t i = 0; i < heads_.size(); ++i) {
+    const PixelRect& a = heads_[i]->area;
+    if (x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height)
+      return static_cast<int32_t>(i);
+  }
+  return 0;
 }
 
 void XWindowScreen::makeSharedBand() {
@@ -288,54 +357,60 @@ void XWindowScreen::dropSharedBand() {
 void XWindowScreen::present() {
   State& s = *state_;
   if (s.display == nullptr) return;
-  if (screen_.takeErase()) {
-    XFillRectangle(s.display, s.window, s.gc, 0, 0, static_cast<unsigned>(s.width),
-                   static_cast<unsigned>(s.height));
-  }
-  PixelRect rect = screen_.takeChanged();
-  if (screen_.shrinks()) {
-    PixelRect window = screen_.toWindow(rect);
-    for (int32_t top = window.y; top < window.y + window.height; top += s.bandRows) {
-      PixelRect band = window;
-      band.y = top;
-      band.height = std::min(s.bandRows, window.y + window.height - top);
-      putBand(band, band);
+  for (Head* head : heads_) {
+    ScreenBuffer& screen = head->screen;
+    if (screen.takeErase()) {
+      XFillRectangle(s.display, s.window, s.gc, head->area.x, head->area.y,
+                     static_cast<unsigned>(head->area.width),
+                     static_cast<unsigned>(head->area.height));
     }
-    XFlush(s.display);
-    return;
-  }
-  // Whole show rows per band.
-  int32_t bandShowRows = std::max(s.bandRows / screen_.scale(), 1);
-  for (int32_t top = rect.y; top < rect.y + rect.height; top += bandShowRows) {
-    PixelRect band = rect;
-    band.y = top;
-    band.height = std::min(bandShowRows, rect.y + rect.height - top);
-    putBand(band, screen_.toWindow(band));
+    PixelRect rect = screen.takeChanged();
+    if (screen.shrinks()) {
+      PixelRect window = screen.toWindow(rect);
+      for (int32_t top = window.y; top < window.y + window.height; top += s.bandRows) {
+        PixelRect band = window;
+        band.y = top;
+        band.height = std::min(s.bandRows, window.y + window.height - top);
+        putBand(*head, band, band);
+      }
+      continue;
+    }
+    // Whole show rows per band.
+    int32_t bandShowRows = std::max(s.bandRows / screen.scale(), 1);
+    for (int32_t top = rect.y; top < rect.y + rect.height; top += bandShowRows) {
+      PixelRect band = rect;
+      band.y = top;
+      band.height = std::min(bandShowRows, rect.y + rect.height - top);
+      putBand(*head, band, screen.toWindow(band));
+    }
   }
   XFlush(s.display);
 }
 
-void XWindowScreen::fillBand(const PixelRect& showBand, const PixelRect& windowBand, uint8_t* dest,
-                             int32_t stride) {
+void XWindowScreen::fillBand(const Head& head, const PixelRect& showBand,
+                             const PixelRect& windowBand, uint8_t* dest, int32_t stride) {
   const State& s = *state_;
-  if (screen_.shrinks()) {
-    shrinkInto(screen_.surface(), windowBand, s.width, s.height, s.format, dest, stride);
+  const ScreenBuffer& screen = head.screen;
+  if (screen.shrinks()) {
+    shrinkInto(screen.surface(), windowBand, head.area.width, head.area.height, s.format, dest,
+               stride);
   } else {
-    enlargeInto(screen_.surface(), showBand, screen_.scale(), s.format, dest, stride);
+    enlargeInto(screen.surface(), showBand, screen.scale(), s.format, dest, stride);
   }
 }
 
-void XWindowScreen::putBand(const PixelRect& showBand, const PixelRect& windowBand) {
+void XWindowScreen::putBand(const Head& head, const PixelRect& showBand,
+                            const PixelRect& windowBand) {
   State& s = *state_;
-  int32_t x = windowBand.x;
-  int32_t y = windowBand.y;
+  int32_t x = head.area.x + windowBand.x;
+  int32_t y = head.area.y + windowBand.y;
   int32_t w = windowBand.width;
   int32_t h = windowBand.height;
   if (w <= 0 || h <= 0) return;
   if (s.shmImage != nullptr) {
     uint8_t* at = reinterpret_cast<uint8_t*>(s.shmImage->data) +
                   static_cast<size_t>(x) * static_cast<size_t>(s.format.bytesPerPixel);
-    fillBand(showBand, windowBand, at, s.shmImage->bytes_per_line);
+    fillBand(head, showBand, windowBand, at, s.shmImage->bytes_per_line);
     XShmPutImage(s.display, s.window, s.gc, s.shmImage, x, 0, x, y, static_cast<unsigned>(w),
                  static_cast<unsigned>(h), False);
     // The band is written again only once the server has read it.
@@ -347,7 +422,8 @@ void XWindowScreen::putBand(const PixelRect& showBand, const PixelRect& windowBa
   if (image == nullptr) return;
   image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * h));
   if (image->data != nullptr) {
-    fillBand(showBand, windowBand, reinterpret_cast<uint8_t*>(image->data), image->bytes_per_line);
+    fillBand(head, showBand, windowBand, reinterpret_cast<uint8_t*>(image->data),
+             image->bytes_per_line);
     XPutImage(s.display, s.window, s.gc, image, 0, 0, x, y, static_cast<unsigned>(w),
               static_cast<unsigned>(h));
   }
@@ -402,12 +478,10 @@ bool XWindowScreen::handleEvents(const LoopHandlers& handlers, bool* quit, bool*
   }
   if (newWidth != s.width || newHeight != s.height) {
     relayout(newWidth, newHeight);
-    if (handlers.resized != nullptr) {
-      handlers.resized(handlers.ctx, screen_.showWidth(), screen_.showHeight());
-    }
+    if (handlers.resized != nullptr) handlers.resized(handlers.ctx);
     *showChanged = true;
   } else if (exposed) {
-    screen_.touchAll();
+    for (Head* head : heads_) head->screen.touchAll();
   }
   return true;
 }

@@ -68,7 +68,7 @@ expect_end() { # what
   [ "$rc" -eq 0 ] || fail "$1: exit code $rc"
 }
 
-DEFAULTS="1014=20 1016=1 1006=50 1017=0 1007=1 1018=40 1000=1 1004=3 1001=1 1005=1 1009=1 1008=24 1010=1 1012=1 1011=1 1013=4 "
+DEFAULTS="1014=20 1016=1 1006=50 1017=0 1007=1 1018=40 1000=1 1004=3 1001=1 1005=1 1009=1 1008=24 1010=1 1012=1 1011=1 1013=4 1022=1 "
 
 # --- With no product key: the defaults, the version line, focus on OK.
 open_dialog /c
@@ -80,7 +80,7 @@ case "$version" in
 esac
 [ "$(probe focus "$D")" = 1 ] || fail "focus starts on $(probe focus "$D")"
 tab=$(probe tab "$D" | tr '\n' ' ')
-[ "$tab" = "1 2 1014 1016 1006 1017 1007 1018 1000 1004 1001 1005 1009 1008 1010 1012 1011 1013 1021 " ] ||
+[ "$tab" = "1 2 1014 1016 1006 1017 1007 1018 1000 1004 1001 1005 1009 1008 1010 1012 1011 1013 1021 1022 " ] ||
   fail "tab order: $tab"
 # The picture shows: the figure's skin colour is on the screen.
 zshot "$E2E_TMP/dialog.png"
@@ -106,9 +106,11 @@ probe check "$D" 1010 0
 probe set "$D" 1012 14
 probe set "$D" 1013 15
 probe check "$D" 1016 0
+probe check "$D" 1022 0
 probe press "$D" 1
 expect_end "OK with edits"
 expect_stored "0 0 0 1 1 0 1 12 11 13 14 15 0 7 1 0" "OK wrote"
+[ "$(zreg_query EveryMonitor)" = 0x0 ] || fail "OK wrote EveryMonitor $(zreg_query EveryMonitor)"
 [ -z "$(zreg_query Directory)" ] || fail "OK wrote a Directory"
 
 # --- The questions and the six errors, in order; each refusal keeps the
@@ -152,9 +154,10 @@ zreg_reset
 zreg_set "Time Delay" REG_DWORD 5
 zreg_set "Per ZB" REG_DWORD 9
 zreg_set "Use Sound" REG_DWORD 1
+zreg_set EveryMonitor REG_DWORD 0
 zreg_set Directory REG_SZ 'c:\comics'
 open_dialog /c
-controls | grep -q "1014=5 .*1017=1 .*1004=9 " || fail "stored values shown as: $(controls)"
+controls | grep -q "1014=5 .*1017=1 .*1004=9 .*1022=0 " || fail "stored values shown as: $(controls)"
 probe press "$D" 1021
 zpoll 10 controls_are "$DEFAULTS" || fail "Restore Defaults shows: $(controls)"
 probe press "$D" 2
@@ -166,6 +169,7 @@ zpoll 10 controls_are "$DEFAULTS" || fail "Restore Defaults shows: $(controls)"
 probe press "$D" 1
 expect_end "OK after Restore Defaults"
 expect_stored "20 1 1 1 1 1 1 1 3 24 1 4 1 50 0 40" "Restore and OK wrote"
+[ "$(zreg_query EveryMonitor)" = 0x1 ] || fail "Restore and OK wrote EveryMonitor $(zreg_query EveryMonitor)"
 [ "$(zreg_query Directory)" = 'c:\comics' ] || fail "Directory changed: $(zreg_query Directory)"
 
 # --- The 32-bit limit: the largest value survives a plain OK; anything

@@ -10,7 +10,7 @@ ztool resource_dump "$(zwinpath "$ZORBEL_SCR")" >"$actual" || fail "resource_dum
 FREQ="The Frequency number is a measure of how often a given category of comic will appear.  The randomizer totals up all of the frequencies in a given place and uses that sum to determine the chance of a comic appearing."
 # WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFONT
 diff -u - "$actual" <<EOF2 || fail "resources differ"
-dialog 101 style=80c808c0 size=233,350 caption=Zorbel Screensaver Config menu= class=
+dialog 101 style=80c808c0 size=233,366 caption=Zorbel Screensaver Config menu= class=
 font 8 MS Sans Serif
 control 1 default-button+tab 113,329,50,14 "OK"
 control 2 button+tab 171,329,50,14 "Cancel"
@@ -31,6 +31,7 @@ control 1012 edit+number+hscroll+tab 165,238,40,14 ""
 control 1011 auto-check+tab 17,255,77,10 "Use Official Comics"
 control 1013 edit+number+hscroll+tab 165,251,40,14 ""
 control 1021 button+tab 47,329,60,14 "Restore Defaults"
+control 1022 auto-check+tab 17,349,110,10 "Comics on every monitor"
 control -1 picture 81,13,71,38 "#105"
 control 1020 centred+sunken 14,58,204,29 ""
 control -1 group 11,157,208,44 "Comic Type Usage"

@@ -2,11 +2,13 @@
 # The real full-screen saver on screens other than one 1024 x 768 monitor,
 # each an X server of the test's own (x_screens.sh), with one finished comic
 # listed and "Time Delay" 0.
-# Two heads, the second to the right of the primary: the saver's process
-# sees both monitors, and the whole desktop is black but for the comic,
-# which lies wholly on the primary monitor.
-# Two heads, the second to the left (at -800, 0 for Windows): the same, the
-# comic on the right-hand head.
+# Two heads, a 2048 x 1536 primary and a 1024 x 768 head to its right: the
+# saver's process sees both monitors, and each head shows the comic alone,
+# within itself, doubled on the large head only, each at a place of its own
+# draws, item after item; F1 saves the item of the head under the pointer. With "EveryMonitor" 0 the desktop is black but
+# for the comic, doubled, on the primary monitor.
+# Two heads, the second to the left (at -800, 0 for Windows): a comic on
+# each head.
 # One 3840 x 2160 monitor: the comic is shown doubled, pixel for pixel, at
 # a place of the halved screen times two, and F1 saves it doubled; with
 # "Scale" = 1 it is shown at its own size.
@@ -66,19 +68,65 @@ end_saver() {
   zwait "$ZPID" 20 >/dev/null || fail "the saver did not end"
 }
 
+# PICTURE alone on the head at WxH+X+Y of the last screenshot, the rest of
+# the head black; its place on the head in AT_X, AT_Y.
+item_on() { # picture, geometry
+  local head=$E2E_TMP/head.png w h x y
+  convert "$NOW" -crop "$2" +repage "$head" 2>/dev/null || return 1
+  read -r w h x y <<<"$(zbbox "$head")"
+  [ "$w $h" = "$(identify -format '%w %h' "$1")" ] && zsame_at "$head" "$1" "$x" "$y" || return 1
+  AT_X=$x
+  AT_Y=$y
+}
+next_item() { ztool saver_poke keys 1 >/dev/null || fail "no answer to Enter"; }
+
 # The heads' root windows show the classic grey weave until the saver covers them.
 settings
-zscreen_heads -retro -screen 1024x768+0+0 -screen 800x600+1024+0
+zreg_set_platform "Mouse Threshold" REG_DWORD 100000
+zscreen_heads -retro -screen 2048x1536+0+0 -screen 1024x768+2048+0
 zshot "$NOW"
-[ "$(zscreen_size "$NOW")" = "1824 768" ] || fail "two heads make $(zscreen_size "$NOW")"
-zblack_at "$NOW" 800x600+1024+0 && fail "the second head is black before the saver runs"
-run_saver "$data/a.pcx" 0 1024
-sees_monitors 1024x768+0+0 800x600+1024+0
+[ "$(zscreen_size "$NOW")" = "3072 1536" ] || fail "two heads make $(zscreen_size "$NOW")"
+zblack_at "$NOW" 1024x768+2048+0 && fail "the second head is black before the saver runs"
+zpointer_at 2500 300
+zstart /s
+sees_monitors 2048x1536+0+0 1024x768+2048+0
+both_heads() {
+  zshot "$NOW"
+  item_on "$E2E_TMP/a2.png" 2048x1536+0+0 || return 1
+  LEFT="$((AT_X / 2)) $((AT_Y / 2)) $((AT_X % 2 + AT_Y % 2))"
+  item_on "$data/a.pcx" 1024x768+2048+0 || return 1
+  RIGHT="$AT_X $AT_Y 0"
+}
+for item in 1 2 3; do
+  zpoll 10 both_heads || fail "item $item: not a comic on each head at its scale ($(zbbox "$NOW"))"
+  # Two shows of 1024 x 768 with the same draws would put their items at
+  # the same place of the show.
+  [ "$LEFT" != "$RIGHT" ] || fail "item $item: both heads drew the same place ($LEFT)"
+  [ "$item" = 3 ] || next_item
+done
+zkey F1
+zpoll 10 zfile_size "$data/shot0000.bmp" $((54 + 300 * 3 * 200)) ||
+  fail "F1 on the second head saved no shot of its comic ($(stat -c %s "$data/shot0000.bmp" 2>/dev/null) bytes)"
+zpointer_at 500 500
+zkey F1
+zpoll 10 zfile_size "$data/shot0001.bmp" $((54 + 600 * 3 * 400)) ||
+  fail "F1 on the first head saved no shot of its doubled comic"
+end_saver
+rm -f "$data"/shot*.bmp
+
+zreg_set EveryMonitor REG_DWORD 0
+run_saver "$E2E_TMP/a2.png" 0 2048
 end_saver
 
+settings
 zscreen_heads -retro -origin 800,0 -screen 1024x768+800+0 -origin 0,0 -screen 800x600+0+0
-run_saver "$data/a.pcx" 800 1824
+zstart /s
 sees_monitors 1024x768+0+0 800x600-800+0
+on_each() {
+  zshot "$NOW"
+  item_on "$data/a.pcx" 1024x768+800+0 && item_on "$data/a.pcx" 800x600+0+0
+}
+zpoll 10 on_each || fail "not a comic on each head ($(zbbox "$NOW"))"
 end_saver
 
 zscreen_xvfb 3840x2160
@@ -119,8 +167,6 @@ display_to() { # WxH
   zpoll 10 covers_black "$1" ||
     fail "$1: window $(window_geometry), screen $(zscreen_size "$NOW"), lit $(zbbox "$NOW")"
 }
-next_item() { ztool saver_poke keys 1 >/dev/null || fail "no answer to Enter"; }
-
 zscreen_resizable 2048x1536
 settings
 run_saver "$E2E_TMP/a2.png" 0 2048

@@ -7,6 +7,7 @@
 # bitmap, font, device context or strip buffer per item shows.
 # Two runs: the sample data (no error may be logged), then a folder of bad
 # files (tests/e2e/hostile_folder.py), whose steps take the failure roads.
+# Both on two monitors (x_screens.sh), so that two shows step at once.
 #
 #   ZORBEL_SOAK_STEPS (1000)  ZORBEL_SOAK_EVERY (250)   sample data
 #   ZORBEL_SOAK_HOSTILE_STEPS (600)  ZORBEL_SOAK_HOSTILE_EVERY (150)
@@ -21,6 +22,7 @@
 # writable, committed address space; RssAnon: the part of it in memory),
 # and handles from the system's process list (the handle table's size).
 . "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/x_screens.sh"
 e2e_init
 
 table_copy=${ZORBEL_SOAK_TABLE:-/dev/null}
@@ -57,6 +59,11 @@ soak_run() { # label, folder, steps, every, warm-up rounds, growth bound kB
     line=$(ztool saver_driver "$round" "$round" 2 | grep '^step' | tail -n 1)
     [ -n "$line" ] || fail "$label: driver: no answer at step $done_steps"
     zalive "$saver" || fail "$label: the saver ended at step $done_steps"
+    if [ "$round" = 0 ]; then
+      zshot "$E2E_TMP/heads.png"
+      [ "$(convert "$E2E_TMP/heads.png" -crop 800x600+1024+0 -format '%[max]' info:)" != 0 ] ||
+        fail "$label: no show on the second monitor"
+    fi
     done_steps=$((done_steps + round))
     if [ "$round" -gt 0 ]; then
       ztool saver_poke keys 1 0 112 >/dev/null || fail "$label: no answer to F1"
@@ -117,6 +124,7 @@ $(status_kb VmRSS) $maxms" >>"$table"
   case $verdict in *LEAK*) fail "$label: $verdict" ;; esac
 }
 
+zscreen_heads -screen 1024x768+0+0 -screen 800x600+1024+0
 soak_settings
 sample=$(ztmp)
 cp "$E2E_ROOT"/data/sample/* "$sample/"
@@ -147,4 +155,5 @@ python3 "$E2E_ROOT/tests/e2e/hostile_folder.py" "$hostile" || fail "cannot build
 soak_run hostile "$hostile" "${ZORBEL_SOAK_HOSTILE_STEPS:-600}" \
   "${ZORBEL_SOAK_HOSTILE_EVERY:-150}" 1 "${ZORBEL_SOAK_HOSTILE_MAX_GROWTH_KB:-4096}"
 grep -aqF "Strip Error." "$hostile/error.log" || fail "hostile: no strip failed; the bad files were not shown"
+zscreen_home
 e2e_pass

@@ -138,3 +138,42 @@ TEST(ScreenLayout, UnionOfRectangles) {
   expectRect(unionOf(rect(1, 2, 3, 4), rect(100, 100, 0, 9)), 1, 2, 3, 4);
   expectRect(unionOf(rect(0, 0, -1, 5), PixelRect()), 0, 0, 0, 0);
 }
+
+TEST(ScreenLayout, AShowPerMonitor) {
+  // A large primary beside a small head: doubled on the large one only.
+  std::vector<ShowPlace> two =
+      placeShows(3072, 1536, {rect(0, 0, 2048, 1536), rect(2048, 0, 1024, 768)}, true, 0);
+  ASSERT_EQ(two.size(), 2u);
+  expectRect(two[0].area, 0, 0, 2048, 1536);
+  EXPECT_EQ(two[0].scale, 2);
+  expectRect(two[1].area, 2048, 0, 1024, 768);
+  EXPECT_EQ(two[1].scale, 1);
+  // The setting forces one scale on each, within each monitor's room.
+  EXPECT_EQ(
+      placeShows(3072, 1536, {rect(0, 0, 2048, 1536), rect(2048, 0, 1024, 768)}, true, 1)[0].scale,
+      1);
+  // Off, one monitor, or a mirrored copy and a monitor outside the window:
+  // none, and the one show covers the screen as before.
+  EXPECT_TRUE(
+      placeShows(3072, 1536, {rect(0, 0, 2048, 1536), rect(2048, 0, 1024, 768)}, false, 0).empty());
+  EXPECT_TRUE(placeShows(1024, 768, {rect(0, 0, 1024, 768)}, true, 0).empty());
+  EXPECT_TRUE(placeShows(1024, 768,
+                         {rect(0, 0, 1024, 768), rect(0, 0, 1024, 768), rect(5000, 0, 800, 600),
+                          rect(0, 0, 0, 0)},
+                         true, 0)
+                  .empty());
+  // A monitor reaching past the window is clipped to it.
+  std::vector<ShowPlace> clipped =
+      placeShows(1824, 768, {rect(800, 0, 1024, 768), rect(-100, 0, 900, 600)}, true, 0);
+  ASSERT_EQ(clipped.size(), 2u);
+  expectRect(clipped[1].area, 0, 0, 800, 600);
+}
+
+TEST(ScreenLayout, ChangesSpreadOverOneInterval) {
+  EXPECT_EQ(staggerTicks(200, 0, 2), 0);
+  EXPECT_EQ(staggerTicks(200, 1, 2), 100);
+  EXPECT_EQ(staggerTicks(200, 2, 3), 133);
+  // No delay, no timer: nothing to spread.
+  EXPECT_EQ(staggerTicks(0, 1, 2), 0);
+  EXPECT_EQ(staggerTicks(INT32_MAX, 3, 4), 1610612735);  // no overflow
+}

@@ -187,4 +187,32 @@ TEST(Shows, SideBySideEachShowsWhatItShowsAlone) {
   }
 }
 
+// A further show of the run takes the first one's catalogue, in the same
+// order, and draws its own items: seeded alike, it shows what the first
+// shows.
+TEST(Shows, AFurtherShowTakesTheFirstsCatalogue) {
+  SampleShow first(5);
+  ASSERT_TRUE(first.show.catalogLoaded);
+  Screen screen;
+  screen.folder = first.settings.directory;
+  Show further;
+  further.settings = &first.settings;
+  further.painter = memoryPainter(&screen);
+  initShowFrom(further, first.show, 1, 800, 600);
+  ASSERT_TRUE(further.catalogLoaded);
+  EXPECT_EQ(further.screenWidth, 800);
+  for (int list = 0; list < kComicLists; ++list) {
+    ASSERT_EQ(further.catalog.listCount[list], first.show.catalog.listCount[list]);
+    for (int32_t i = 0; i < further.catalog.listCount[list]; ++i) {
+      EXPECT_STREQ(further.catalog.entryAt(list / 3, list % 3, i)->fileName,
+                   first.show.catalog.entryAt(list / 3, list % 3, i)->fileName);
+    }
+  }
+  ASSERT_EQ(further.catalog.popupCount, first.show.catalog.popupCount);
+  EXPECT_STREQ(further.catalog.popupAt(further.catalog.popupCount - 1)->caption,
+               first.show.catalog.popupAt(first.show.catalog.popupCount - 1)->caption);
+  // Started in the same second, the two draw apart.
+  EXPECT_NE(further.random.next(), first.show.random.next());
+}
+
 }  // namespace

@@ -169,7 +169,7 @@ TEST_F(RegistryTest, MachineFolderServesUsersWithoutTheirOwn) {
   EXPECT_STREQ(loaded().directory, kDefaultDirectory);
 }
 
-TEST_F(RegistryTest, SaveWritesTheSixteenValuesAndLeavesTheFolder) {
+TEST_F(RegistryTest, SaveWritesTheDialogsValuesAndLeavesTheFolder) {
   SaverSettings s = loaded();
   s.timeDelay = 0xFFFFFFFF;
   s.perOfficial = 9;
@@ -179,7 +179,8 @@ TEST_F(RegistryTest, SaveWritesTheSixteenValuesAndLeavesTheFolder) {
   DWORD values = 0;
   RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
                    nullptr, nullptr, nullptr);
-  EXPECT_EQ(values, 16u);  // no "Directory" unless it was there before
+  // The 16 and "EveryMonitor"; no "Directory" unless it was there before.
+  EXPECT_EQ(values, 17u);
   for (const char* name : kValueNames) {
     DWORD type = 0;
     DWORD size = 0;
@@ -219,6 +220,20 @@ TEST_F(RegistryTest, ScaleIsReadAloneAndNeverSaved) {
   EXPECT_EQ(loaded().scale, 0u);
   put(kProductKey, "Scale", REG_SZ, "2", 2);
   EXPECT_EQ(loaded().scale, 0u);
+}
+
+TEST_F(RegistryTest, EveryMonitorIsOnUnlessStoredOff) {
+  EXPECT_EQ(loaded().everyMonitor, 1u);
+  putDword(kProductKey, "EveryMonitor", 0);
+  SaverSettings s = loaded();
+  EXPECT_EQ(s.everyMonitor, 0u);
+  // Saved with the dialog's values; Restore Defaults turns it on again.
+  s.setDefaults();
+  saveProductSettings(s);
+  EXPECT_EQ(loaded().everyMonitor, 1u);
+  s.everyMonitor = 0;
+  saveProductSettings(s);
+  EXPECT_EQ(loaded().everyMonitor, 0u);
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Two monitors (a nested X server with two heads and Xinerama): xscreensaver
-# runs one saver per head, and each head shows comics.
+# runs one saver per head, and each head shows comics. The saver alone on
+# the root (no XSCREENSAVER_WINDOW) runs a show per head: one finished
+# comic, wholly within each head.
 . "$(dirname "$0")/lib.sh"
 x11_init 4096x2048
 xserver Xephyr -retro -screen 1024x768+0+0 -screen 800x600+1024+0 +xinerama
@@ -21,5 +23,27 @@ for _ in $(seq 1 50); do
   sleep 0.1
 done
 [ -z "$(xs_savers)" ] || fail "savers still run after -deactivate"
+data=$X11_TMP/one-comic
+mkdir -p "$data"
+python3 "$X11_ROOT/tests/e2e/zpcx.py" "$data/a.pcx" 300 200 250 0 0 pattern || fail "no picture"
+printf 'zb\r\nofficial\r\na.pcx\r\n' >"$data/comics.ini"
+xstart -- -root -directory "$data" -time-delay 0 -display-logo 0 -use-toasty 0 -use-pellow 0
+# The comic alone on the head: the rest of it black.
+comic_on() { # geometry
+  [[ "$(convert "$X11_TMP/root.png" -crop "$1" +repage -format '%@' info: 2>/dev/null)" == \
+    "300x200+"* ]]
+}
+both_heads() {
+  xshot "$X11_TMP/root.png"
+  comic_on 1024x768+0+0 && comic_on 800x600+1024+0
+}
+for _ in $(seq 1 50); do
+  both_heads && break
+  sleep 0.2
+done
+both_heads || fail "not the comic on each head"
+kill -TERM "$XPID"
+xwait "$XPID" 10 || fail "the saver on the root did not end on SIGTERM"
+xsanitizer_clean "$XERR" || fail "sanitizer: $(cat "$XERR")"
 xsanitizer_clean "$X11_TMP/xscreensaver.log" || fail "sanitizer: $(grep -A20 Sanitizer "$X11_TMP/xscreensaver.log")"
 x11_pass

@@ -215,6 +215,39 @@ void ComicCatalog::clear() {
   popupCount = 0;
 }
 
+namespace {
+
+// A copy of a singly linked list, in its order; null (and nothing left
+// made) when there is no memory for one of its nodes.
+template <typename Entry>
+bool copyList(const Entry* from, Entry** head) {
+  Entry** tail = head;
+  for (; from != nullptr; from = from->next) {
+    Entry* entry = new (std::nothrow) Entry(*from);
+    if (entry == nullptr) return false;
+    entry->next = nullptr;
+    *tail = entry;
+    tail = &entry->next;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ComicCatalog::copyFrom(const ComicCatalog& other) {
+  clear();
+  bool copied = copyList(other.popupHead, &popupHead);
+  for (int i = 0; i < kComicLists; ++i)
+    copied = copied && copyList(other.listHead[i], &listHead[i]);
+  if (!copied) {
+    clear();
+    return false;
+  }
+  for (int i = 0; i < kComicLists; ++i) listCount[i] = other.listCount[i];
+  popupCount = other.popupCount;
+  return true;
+}
+
 ComicEntry* ComicCatalog::entryAt(int32_t group, int32_t type, int32_t index) const {
   if (!validList(group, type)) return nullptr;
   ComicEntry* e = listHead[group * 3 + type];

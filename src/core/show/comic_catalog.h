@@ -71,6 +71,9 @@ struct ComicCatalog {
   bool load(const char* path, const SaverSettings& settings,
             const CatalogListener* listener = nullptr);
   void clear();
+  // Becomes a copy of other, lists in the same order. False, and empty,
+  // when there is no memory for it.
+  bool copyFrom(const ComicCatalog& other);
   // index <= 0 gives the head; none past the end.
   ComicEntry* entryAt(int32_t group, int32_t type, int32_t index) const;
   int32_t totalWeight(int32_t group, int32_t type) const;

@@ -81,3 +81,37 @@ PixelRect unionOf(const PixelRect& a, const PixelRect& b) {
   both.height = saturate(bottom - top);
   return both;
 }
+
+std::vector<ShowPlace> placeShows(int32_t windowWidth, int32_t windowHeight,
+                                  const std::vector<PixelRect>& monitors, bool everyMonitor,
+                                  uint32_t scaleSetting) {
+  std::vector<ShowPlace> places;
+  if (!everyMonitor) return places;
+  PixelRect window;
+  window.width = std::max(windowWidth, 0);
+  window.height = std::max(windowHeight, 0);
+  ScreenLayout whole;
+  whole.primaryWidth = window.width;
+  whole.primaryHeight = window.height;
+  for (const PixelRect& monitor : monitors) {
+    ShowPlace place;
+    place.area = clipToShow(whole, monitor);
+    if (place.area.width == 0) continue;
+    bool repeat = false;
+    for (const ShowPlace& p : places) {
+      const PixelRect& a = p.area;
+      const PixelRect& b = place.area;
+      repeat = repeat || (a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height);
+    }
+    if (repeat) continue;
+    place.scale = chooseScale(place.area.width, place.area.height, scaleSetting);
+    places.push_back(place);
+  }
+  if (places.size() < 2) places.clear();
+  return places;
+}
+
+int32_t staggerTicks(int32_t delayTicks, int32_t index, int32_t count) {
+  if (count <= 0 || index <= 0 || delayTicks <= 0) return 0;
+  return static_cast<int32_t>(int64_t{delayTicks} * (index % count) / count);
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/picture/pixel_rect.h"
 
@@ -50,3 +51,24 @@ PixelRect toPrimary(const ScreenLayout& layout, const PixelRect& rect);
 // The smallest rectangle that holds both; an empty one (width or height 0
 // or less) adds nothing.
 PixelRect unionOf(const PixelRect& a, const PixelRect& b);
+
+// One monitor's show: where it lies in the window over every monitor, and
+// by what whole number it is enlarged there.
+struct ShowPlace {
+  PixelRect area;
+  int32_t scale = 1;
+};
+
+// A show per monitor, for a window of that size and its monitors in the
+// window's coordinates, the primary (whose popups are heard) first. Each
+// monitor is clipped to the window; empty ones and repeats (mirrored
+// monitors) are left out. Empty unless everyMonitor holds and two or more
+// monitors remain: then one show covers the screen, as it always has.
+std::vector<ShowPlace> placeShows(int32_t windowWidth, int32_t windowHeight,
+                                  const std::vector<PixelRect>& monitors, bool everyMonitor,
+                                  uint32_t scaleSetting);
+
+// How many ticks later than the first the show of that index changes, of
+// count shows changing every delayTicks: spread over one interval, so that
+// the monitors do not all change at the same moment.
+int32_t staggerTicks(int32_t delayTicks, int32_t index, int32_t count);

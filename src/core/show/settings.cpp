@@ -40,6 +40,7 @@ SaverSettings::SaverSettings()
       perToasty(0),
       logoFrames(0),
       scale(0),
+      everyMonitor(0),
       window(nullptr),
       startCursor(),
       startTick(0),
@@ -64,4 +65,5 @@ void SaverSettings::setDefaults() {
   perOfficial = 4;
   perToasty = 50;
   logoFrames = 40;
+  everyMonitor = 1;
 }

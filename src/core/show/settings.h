@@ -37,6 +37,9 @@ struct SaverSettings {
   // "Scale": the show's enlargement, 0 for automatic. Not one of the
   // dialog's values: never saved, and "Restore Defaults" leaves it.
   uint32_t scale;
+  // "EveryMonitor": a show on each monitor (non-zero) or on the primary
+  // alone (0). Shown by the dialog and saved with the 16; its default is 1.
+  uint32_t everyMonitor;
 
   // Run-time state, never stored. The window is an HWND and the timer a
   // UINT_PTR on Windows; they are kept opaque so that this stays portable.
@@ -47,7 +50,8 @@ struct SaverSettings {
   int32_t inputSuspended;
   int32_t closeRequested;
 
-  // The 16 product values to their defaults; folder and platform values stay.
+  // The 16 product values and "EveryMonitor" to their defaults; folder,
+  // platform values and "Scale" stay.
   void setDefaults();
 };
 

@@ -69,3 +69,19 @@ bool initShow(Show& show, int32_t width, int32_t height) {
   }
   return true;
 }
+
+bool initShowFrom(Show& show, const Show& first, int32_t index, int32_t width, int32_t height) {
+  if (first.catalogLoaded && show.catalog.copyFrom(first.catalog)) {
+    show.screenWidth = width;
+    show.screenHeight = height;
+    show.catalogLoaded = true;
+    show.comicsSinceLogo = 0;
+  } else {
+    initShow(show, width, height);
+  }
+  if (show.catalogLoaded) {
+    show.random.seed(static_cast<uint32_t>(std::time(nullptr)) +
+                     static_cast<uint32_t>(index) * 0x9E3779B9u);
+  }
+  return true;
+}

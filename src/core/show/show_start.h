@@ -11,3 +11,10 @@ struct Show;
 // wrong folder, a catalogue that cannot be opened) is logged and kept in
 // catalogProblem, which every forced step then shows. Always true.
 bool initShow(Show& show, int32_t width, int32_t height);
+
+// The start of a further show of the same run on another screen: the
+// catalogue is the first show's, read a moment ago from the same folder,
+// rather than read and weighed again; the seed is the time plus index, so
+// that each screen draws its own items. Reads comics.ini when there is no
+// memory for the copy. Always true.
+bool initShowFrom(Show& show, const Show& first, int32_t index, int32_t width, int32_t height);

@@ -54,15 +54,25 @@ PictureFacts facts(void*, Picture* picture) {
   return f;
 }
 
-void drawPicture(void*, Picture* picture, Picture* target, int32_t x, int32_t y, bool mirrored) {
-  if (picture == nullptr) return;
-  HDC dc = dcOf(target);
-  if (target != nullptr && dc == nullptr) return;
+void drawOn(Image& image, HDC dc, int32_t x, int32_t y, bool mirrored) {
   if (mirrored) {
-    picture->image.drawMirrored(x, y, dc);
+    image.drawMirrored(x, y, dc);
   } else {
-    picture->image.draw(x, y, dc);
+    image.draw(x, y, dc);
   }
+}
+
+void drawPicture(void* context, Picture* picture, Picture* target, int32_t x, int32_t y,
+                 bool mirrored) {
+  if (picture == nullptr || picture->image.failed) return;
+  if (target != nullptr) {
+    HDC dc = dcOf(target);
+    if (dc != nullptr) drawOn(picture->image, dc, x, y, mirrored);
+    return;
+  }
+  ScreenCanvas screen(placeOf(static_cast<Show*>(context)), x, y, picture->image.width,
+                      picture->image.height, false);
+  if (screen.dc != nullptr) drawOn(picture->image, screen.dc, x, y, mirrored);
 }
 
 void closePicture(void*, Picture* picture) {
@@ -75,7 +85,7 @@ void closePicture(void*, Picture* picture) {
 
 void eraseShow(void* context) {
   const Show& show = showOf(context);
-  eraseScreen(show.screenWidth, show.screenHeight);
+  eraseScreen(placeOf(&show), show.screenWidth, show.screenHeight);
 }
 
 bool screenReady(void*) {
@@ -85,9 +95,9 @@ bool screenReady(void*) {
   return true;
 }
 
-Picture* openScreenArea(void*, const PixelRect& area) {
-  ScreenCanvas* canvas =
-      new (std::nothrow) ScreenCanvas(area.x, area.y, area.width, area.height, true);
+Picture* openScreenArea(void* context, const PixelRect& area) {
+  ScreenCanvas* canvas = new (std::nothrow) ScreenCanvas(
+      placeOf(static_cast<Show*>(context)), area.x, area.y, area.width, area.height, true);
   if (canvas == nullptr) return nullptr;
   Picture* picture = canvas->dc != nullptr ? new (std::nothrow) Picture() : nullptr;
   if (picture == nullptr) {

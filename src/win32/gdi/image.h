@@ -17,8 +17,8 @@ class Image {
   void loadBmp(const char* path);
   void loadPcx(const char* path);
   void create(int32_t width, int32_t height);
-  // A null target means the screen: the show's place on the primary
-  // monitor, enlarged by the layout's scale (screen.h).
+  // A null target means the screen: the primary monitor, enlarged by the
+  // layout's scale (screen.h); a show's painter draws on its own monitor.
   void draw(int32_t x, int32_t y, HDC target = nullptr);
   void drawMirrored(int32_t x, int32_t y, HDC target = nullptr);
   void release();

@@ -116,7 +116,7 @@ void Image::draw(int32_t x, int32_t y, HDC target) {
     BitBlt(target, x, y, width, height, dc, 0, 0, SRCCOPY);
     return;
   }
-  ScreenCanvas screen(x, y, width, height, false);
+  ScreenCanvas screen(placeOf(nullptr), x, y, width, height, false);
   if (screen.dc != nullptr) BitBlt(screen.dc, x, y, width, height, dc, 0, 0, SRCCOPY);
 }
 
@@ -126,7 +126,7 @@ void Image::drawMirrored(int32_t x, int32_t y, HDC target) {
     StretchBlt(target, x, y, width, height, dc, width - 1, 0, -width, height, SRCCOPY);
     return;
   }
-  ScreenCanvas screen(x, y, width, height, false);
+  ScreenCanvas screen(placeOf(nullptr), x, y, width, height, false);
   if (screen.dc != nullptr) {
     StretchBlt(screen.dc, x, y, width, height, dc, width - 1, 0, -width, height, SRCCOPY);
   }

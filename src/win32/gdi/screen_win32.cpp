@@ -9,15 +9,87 @@ ScreenLayout screenLayout;
 
 namespace {
 
-// At a scale above 1 the show reaches the window only through canvases,
+// At a scale above 1 a show reaches the window only through canvases,
 // each of which writes exactly its rectangle; so blacking out what they
-// covered leaves the whole window black, at a fraction of the cost of a
-// large screen. The window starts black from its class brush, which also
-// paints whatever another window uncovers.
-bool erasedWhole = false;
-PixelRect drawnSinceErase;
+// covered leaves its part of the window black, at a fraction of the cost
+// of a large screen. The window starts black from its class brush, which
+// also paints whatever another window uncovers.
+ScreenPlace unplaced;
+
+struct Placed {
+  const Show* show;
+  ScreenPlace* place;
+};
+std::vector<Placed> placed;
+
+// The place's monitor as a layout of its own: the show's size and scale.
+ScreenLayout monitorLayout(const ScreenPlace& place) {
+  ScreenLayout l;
+  l.primaryWidth = place.monitor.width;
+  l.primaryHeight = place.monitor.height;
+  l.scale = place.scale;
+  return l;
+}
+
+BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
+  PixelRect m;
+  m.x = r->left - screenLayout.left;
+  m.y = r->top - screenLayout.top;
+  m.width = r->right - r->left;
+  m.height = r->bottom - r->top;
+  auto* monitors = reinterpret_cast<std::vector<PixelRect>*>(list);
+  // The primary monitor's top-left corner is 0, 0 of the screen.
+  if (r->left == 0 && r->top == 0) {
+    monitors->insert(monitors->begin(), m);
+  } else {
+    monitors->push_back(m);
+  }
+  return TRUE;
+}
 
 }  // namespace
+
+ScreenPlace primaryPlace() {
+  ScreenPlace place;
+  place.monitor.x = -screenLayout.left;
+  place.monitor.y = -screenLayout.top;
+  place.monitor.width = screenLayout.primaryWidth;
+  place.monitor.height = screenLayout.primaryHeight;
+  place.scale = screenLayout.scale;
+  place.eraseArea.width = screenLayout.width;
+  place.eraseArea.height = screenLayout.height;
+  return place;
+}
+
+ScreenPlace monitorPlace(const ShowPlace& shown) {
+  ScreenPlace place;
+  place.monitor = shown.area;
+  place.scale = shown.scale;
+  place.eraseArea = shown.area;
+  return place;
+}
+
+void placeShow(const Show* show, ScreenPlace* place) {
+  for (size_t i = 0; i < placed.size(); ++i) {
+    if (placed[i].show != show) continue;
+    placed.erase(placed.begin() + static_cast<std::ptrdiff_t>(i));
+    break;
+  }
+  if (place != nullptr) placed.push_back({show, place});
+}
+
+ScreenPlace& placeOf(const Show* show) {
+  for (const Placed& p : placed) {
+    if (p.show == show) return *p.place;
+  }
+  return unplaced;
+}
+
+std::vector<PixelRect> measureMonitors() {
+  std::vector<PixelRect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
 
 ScreenLayout measureScreen(uint32_t scaleSetting) {
   PixelRect all;
@@ -31,41 +103,53 @@ ScreenLayout measureScreen(uint32_t scaleSetting) {
 
 void setScreenLayout(const ScreenLayout& layout) {
   screenLayout = layout;
-  erasedWhole = false;
-  drawnSinceErase = PixelRect();
+  unplaced = primaryPlace();
 }
 
-PixelRect takeAreaToErase(int32_t showWidth, int32_t showHeight) {
+PixelRect takeAreaToErase(ScreenPlace& place, int32_t showWidth, int32_t showHeight) {
   PixelRect area;
-  if (screenLayout.width <= 0 || screenLayout.height <= 0) {
+  if (place.eraseArea.width <= 0 || place.eraseArea.height <= 0) {
     area.width = showWidth;
     area.height = showHeight;
     return area;
   }
-  area.width = screenLayout.width;
-  area.height = screenLayout.height;
-  if (screenLayout.scale > 1 && erasedWhole) area = drawnSinceErase;
-  erasedWhole = true;
-  drawnSinceErase = PixelRect();
+  area = place.eraseArea;
+  if (place.scale > 1 && place.erasedWhole) area = place.drawnSinceErase;
+  place.erasedWhole = true;
+  place.drawnSinceErase = PixelRect();
   return area;
 }
 
-void eraseScreen(int32_t showWidth, int32_t showHeight) {
-  PixelRect area = takeAreaToErase(showWidth, showHeight);
+PixelRect takeAreaToErase(int32_t showWidth, int32_t showHeight) {
+  return takeAreaToErase(unplaced, showWidth, showHeight);
+}
+
+void eraseScreen(ScreenPlace& place, int32_t showWidth, int32_t showHeight) {
+  PixelRect area = takeAreaToErase(place, showWidth, showHeight);
   HDC screen = GetDC(saverWindow);
   BitBlt(screen, area.x, area.y, area.width, area.height, nullptr, 0, 0, BLACKNESS);
   if (ReleaseDC(saverWindow, screen) == 0) logFile().write("erase: Unable to release!\n");
 }
 
-HDC getPrimaryDc() {
+void eraseScreen(int32_t showWidth, int32_t showHeight) {
+  eraseScreen(unplaced, showWidth, showHeight);
+}
+
+HDC getPlaceDc(const ScreenPlace& place) {
   HDC dc = GetDC(saverWindow);
-  if (dc != nullptr) SetViewportOrgEx(dc, -screenLayout.left, -screenLayout.top, nullptr);
+  if (dc != nullptr) SetViewportOrgEx(dc, place.monitor.x, place.monitor.y, nullptr);
   return dc;
 }
 
-ScreenCanvas::ScreenCanvas(int32_t x, int32_t y, int32_t width, int32_t height, bool overScreen) {
-  screen_ = getPrimaryDc();
-  if (screen_ == nullptr || screenLayout.scale <= 1) {
+PixelRect toMonitor(const ScreenPlace& place, const PixelRect& rect) {
+  return toPrimary(monitorLayout(place), rect);
+}
+
+ScreenCanvas::ScreenCanvas(ScreenPlace& place, int32_t x, int32_t y, int32_t width, int32_t height,
+                           bool overScreen)
+    : where_(place) {
+  screen_ = getPlaceDc(place);
+  if (screen_ == nullptr || place.scale <= 1) {
     dc = screen_;
     return;
   }
@@ -74,7 +158,7 @@ ScreenCanvas::ScreenCanvas(int32_t x, int32_t y, int32_t width, int32_t height, 
   wanted.y = y;
   wanted.width = width;
   wanted.height = height;
-  place_ = clipToShow(screenLayout, wanted);
+  place_ = clipToShow(monitorLayout(place), wanted);
   if (place_.width == 0) return;
   dc = CreateCompatibleDC(screen_);
   textpixels::Surface small;
@@ -98,7 +182,7 @@ ScreenCanvas::ScreenCanvas(int32_t x, int32_t y, int32_t width, int32_t height, 
 // The screen under the canvas at the show's size: the top-left pixel of
 // each block (the screen holds only whole blocks there).
 void ScreenCanvas::readScreen(const textpixels::Surface& small) {
-  PixelRect large = toPrimary(screenLayout, place_);
+  PixelRect large = toMonitor(where_, place_);
   HDC largeDc = CreateCompatibleDC(screen_);
   textpixels::Surface read;
   HBITMAP bitmap = largeDc != nullptr
@@ -111,7 +195,7 @@ void ScreenCanvas::readScreen(const textpixels::Surface& small) {
     HGDIOBJ previous = SelectObject(largeDc, bitmap);
     BitBlt(largeDc, 0, 0, large.width, large.height, screen_, large.x, large.y, SRCCOPY);
     GdiFlush();
-    pixelscale::reduce(read, small, screenLayout.scale);
+    pixelscale::reduce(read, small, where_.scale);
     SelectObject(largeDc, previous);
     DeleteObject(bitmap);
   }
@@ -122,13 +206,13 @@ ScreenCanvas::~ScreenCanvas() {
   if (dc != nullptr && dc != screen_) {
     // Whole-number enlargement without smoothing: each pixel becomes a
     // block, straight into the screen, with no enlarged copy in between.
-    PixelRect large = toPrimary(screenLayout, place_);
+    PixelRect large = toMonitor(where_, place_);
     SetStretchBltMode(screen_, COLORONCOLOR);
     StretchBlt(screen_, large.x, large.y, large.width, large.height, dc, place_.x, place_.y,
                place_.width, place_.height, SRCCOPY);
-    large.x -= screenLayout.left;
-    large.y -= screenLayout.top;
-    drawnSinceErase = unionOf(drawnSinceErase, large);
+    large.x += where_.monitor.x;
+    large.y += where_.monitor.y;
+    where_.drawnSinceErase = unionOf(where_.drawnSinceErase, large);
     SelectObject(dc, previous_);
     DeleteDC(dc);
   }

@@ -32,6 +32,7 @@ const CheckBox kCheckBoxes[] = {
     {IDC_USE_RANDOM, &SaverSettings::useRandom},
     {IDC_USE_ORIGINAL, &SaverSettings::useOriginal},
     {IDC_USE_OFFICIAL, &SaverSettings::useOfficial},
+    {IDC_EVERY_MONITOR, &SaverSettings::everyMonitor},
 };
 // The time delay comes first: it is read back before the check boxes.
 const NumberBox kNumberBoxes[] = {

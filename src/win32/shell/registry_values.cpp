@@ -5,6 +5,7 @@
 const char kDefaultDirectory[] = "c:\\program files\\quenwick\\zorbel screensaver";
 const char kProductKey[] = "Software\\Quenwick\\Zorbel Screensaver";
 const char kPlatformKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Screen Savers";
+const char kEveryMonitorValue[] = "EveryMonitor";
 
 bool applyDwordValue(uint32_t& field, uint32_t type, const uint8_t* data, size_t size) {
   (void)type;

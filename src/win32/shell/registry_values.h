@@ -9,6 +9,8 @@
 extern const char kDefaultDirectory[];
 extern const char kProductKey[];
 extern const char kPlatformKey[];
+// A show on every monitor (DWORD; 0: the primary alone), beside the 16.
+extern const char kEveryMonitorValue[];
 
 // Registry value types as the registry reports them.
 constexpr uint32_t kRegSz = 1;

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "base/data_path.h"
 #include "base/log_file.h"
+#include "core/show/screen_layout.h"
 #include "core/show/show.h"
 #include "core/show/show_chooser.h"
 #include "core/show/show_start.h"
@@ -29,8 +31,114 @@ constexpr UINT kTickMs = 100;
 // the saver runs, where the platform honours it.
 constexpr UINT kScreenSaverRunning = 97;
 
-// The show of this run, made by runSaver before its window.
-Show* show = nullptr;
+// A show and the monitor it is drawn on.
+struct MonitorShow {
+  Show show;
+  ScreenPlace place;
+};
+
+// The shows of this run, the primary monitor's first: one per monitor, or
+// the primary's alone. Made once the window is up.
+std::vector<MonitorShow*> shows;
+
+// Two popups never sound at once: only the primary's are heard.
+void silence(void*, const char*) {}
+
+void startShow(const ScreenPlace& place) {
+  MonitorShow* m = new (std::nothrow) MonitorShow();
+  if (m == nullptr) return;
+  size_t index = shows.size();
+  m->place = place;
+  Show& show = m->show;
+  show.settings = settings;
+  show.painter = gdiPainter(&show);
+  if (index > 0) show.painter.playSound = silence;
+  placeShow(&show, &m->place);
+  int32_t width = place.monitor.width / place.scale;
+  int32_t height = place.monitor.height / place.scale;
+  if (index == 0) {
+    initShow(show, width, height);
+  } else {
+    initShowFrom(show, shows.front()->show, static_cast<int32_t>(index), width, height);
+  }
+  show.scale = place.scale;
+  shows.push_back(m);
+}
+
+void endShow(MonitorShow* m) {
+  placeShow(&m->show, nullptr);
+  delete m;
+}
+
+// After a step of every show at once: their next items come spread over
+// the interval rather than all at the same moment.
+void stagger() {
+  int32_t delayTicks = static_cast<int32_t>(settings->timeDelay * 10u);
+  int32_t count = static_cast<int32_t>(shows.size());
+  for (int32_t i = 1; i < count; ++i)
+    shows[static_cast<size_t>(i)]->show.tickTarget += staggerTicks(delayTicks, i, count);
+}
+
+// Next item now, on every monitor.
+void advanceAll() {
+  for (MonitorShow* m : shows) {
+    if (m->show.catalogLoaded) advance(m->show, true);
+  }
+  stagger();
+}
+
+// The places of the shows on screenLayout's window: one per monitor when
+// the setting asks and there are several, else the primary's alone.
+std::vector<ScreenPlace> measurePlaces() {
+  std::vector<ScreenPlace> places;
+  const ScreenLayout& l = screenLayout;
+  for (const ShowPlace& p : placeShows(l.width, l.height, measureMonitors(),
+                                       settings->everyMonitor != 0, settings->scale))
+    places.push_back(monitorPlace(p));
+  if (places.empty()) places.push_back(primaryPlace());
+  return places;
+}
+
+// The shows on the monitors as they are now: each one kept goes on from its
+// next item at its monitor's new size and scale; a monitor added gets a show
+// whose first item comes at once, and one removed loses its show.
+void relayShows() {
+  std::vector<ScreenPlace> places = measurePlaces();
+  while (shows.size() > places.size()) {
+    endShow(shows.back());
+    shows.pop_back();
+  }
+  for (size_t i = 0; i < shows.size(); ++i) {
+    MonitorShow& m = *shows[i];
+    m.place = places[i];
+    m.show.screenWidth = m.place.monitor.width / m.place.scale;
+    m.show.screenHeight = m.place.monitor.height / m.place.scale;
+    m.show.scale = m.place.scale;
+    m.show.lastDrawnRect = DrawnRect();  // gone from the screen: F1 has nothing to save
+    // Without a catalogue no next item comes: the reason goes up again.
+    if (!m.show.catalogLoaded) advance(m.show, true);
+  }
+  while (shows.size() < places.size()) {
+    size_t before = shows.size();
+    startShow(places[before]);
+    if (shows.size() == before) break;  // no memory: the monitor stays black
+    advance(shows.back()->show, true);
+  }
+}
+
+// F1 saves the item of the monitor under the pointer; off every show's
+// monitor, the primary's.
+MonitorShow* showUnderPointer() {
+  POINT p{};
+  GetCursorPos(&p);
+  int64_t x = int64_t{p.x} - screenLayout.left;
+  int64_t y = int64_t{p.y} - screenLayout.top;
+  for (MonitorShow* m : shows) {
+    const PixelRect& r = m->place.monitor;
+    if (x >= r.x && x < int64_t{r.x} + r.width && y >= r.y && y < int64_t{r.y} + r.height) return m;
+  }
+  return shows.empty() ? nullptr : shows.front();
+}
 
 void onCreate(HWND window) {
   SaverSettings& s = *settings;
@@ -69,14 +177,17 @@ void onClose(HWND window) {
 
 void onKeyDown(WPARAM key) {
   SaverSettings& s = *settings;
-  if (s.inputSuspended != 0 || show == nullptr) return;
+  if (s.inputSuspended != 0) return;
+  MonitorShow* pointed = nullptr;
   switch (key) {
     case VK_RETURN:
     case VK_SPACE:
-      if (show->catalogLoaded) advance(*show, true);
+      advanceAll();
       break;
     case VK_F1:
-      if (!show->popupShowing && show->catalogLoaded) saveScreenshot(*show);
+      pointed = showUnderPointer();
+      if (pointed != nullptr && !pointed->show.popupShowing && pointed->show.catalogLoaded)
+        saveScreenshot(pointed->show);
       break;
     default:
       requestClose(s);
@@ -98,23 +209,15 @@ void onMouseMove() {
 }
 
 // Monitors came, went or changed size: the window covers the new virtual
-// screen, all black, and the show goes on from its next item on the primary
-// monitor at the new layout's scale. Where the system put the pointer then
-// is no move of the user's.
+// screen, all black, and the shows are laid out on it again. Where the
+// system put the pointer then is no move of the user's.
 void onDisplayChange(HWND window) {
   SaverSettings& s = *settings;
   setScreenLayout(measureScreen(s.scale));
   const ScreenLayout& l = screenLayout;
   SetWindowPos(window, nullptr, l.left, l.top, l.width, l.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (show != nullptr) {
-    show->screenWidth = showWidth(l);
-    show->screenHeight = showHeight(l);
-    show->scale = l.scale;
-    show->lastDrawnRect = DrawnRect();  // gone from the screen: F1 has nothing to save
-  }
-  eraseScreen(showWidth(l), showHeight(l));
-  // Without a catalogue no next item comes: the reason goes up again.
-  if (show != nullptr && !show->catalogLoaded) advance(*show, true);
+  eraseScreen(showWidth(l), showHeight(l));  // the whole window, once
+  relayShows();
   POINT cursor{};
   GetCursorPos(&cursor);
   s.startCursor.x = cursor.x;
@@ -146,7 +249,7 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
       onClose(window);
       return 0;
     case WM_TIMER:
-      if (show != nullptr) advance(*show, false);
+      for (MonitorShow* m : shows) advance(m->show, false);
       break;
     case WM_KEYDOWN:
       onKeyDown(first);
@@ -183,11 +286,6 @@ bool openLog(const char* folder) {
 
 void runSaver() {
   if (settings == nullptr) return;
-  Show* run = new (std::nothrow) Show();
-  if (run == nullptr) return;
-  run->settings = settings;
-  run->painter = gdiPainter(run);
-  show = run;
   WNDCLASSA windowClass{};
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = saverWindowProc;
@@ -203,24 +301,20 @@ void runSaver() {
     if (userfolders::logFolder(folder)) openLog(folder);
   }
 
-  // One window over every monitor; the show stays on the primary one.
+  // One window over every monitor; a show on each, or on the primary alone.
   setScreenLayout(measureScreen(settings->scale));
   const ScreenLayout& l = screenLayout;
   HWND window =
       CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, l.left, l.top,
                       l.width, l.height, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) {
-    show = nullptr;
-    delete run;
-    return;
-  }
+  if (window == nullptr) return;
 
   UINT previous = 0;
   SystemParametersInfoA(kScreenSaverRunning, 1, &previous, 0);
   saverWindow = window;
-  initShow(*run, showWidth(screenLayout), showHeight(screenLayout));
-  run->scale = screenLayout.scale;
-  advance(*run, true);
+  for (const ScreenPlace& place : measurePlaces()) startShow(place);
+  for (MonitorShow* m : shows) advance(m->show, true);
+  stagger();
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -229,6 +323,6 @@ void runSaver() {
   }
   SystemParametersInfoA(kScreenSaverRunning, 0, &previous, 0);
   saverWindow = nullptr;
-  show = nullptr;
-  delete run;
+  for (MonitorShow* m : shows) endShow(m);
+  shows.clear();
 }

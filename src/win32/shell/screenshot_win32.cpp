@@ -39,8 +39,9 @@ ShotWrite writeShot(const char* folder, int32_t width, int32_t height, const uin
 }  // namespace
 
 void saveScreenshot(const Show& show) {
-  // The item as the screen shows it: enlarged by the show's scale.
-  PixelRect rect = toPrimary(screenLayout, show.lastDrawnRect);
+  // The item as its monitor shows it: enlarged by the show's scale.
+  const ScreenPlace& place = placeOf(&show);
+  PixelRect rect = toMonitor(place, show.lastDrawnRect);
   // A negative size (never recorded by the show) is saved as empty.
   if (rect.width < 0) rect.width = 0;
   if (rect.height < 0) rect.height = 0;
@@ -48,7 +49,7 @@ void saveScreenshot(const Show& show) {
   // Too big for the file's size fields: nothing to capture into.
   if (!empty && bmp::imageSize(rect.width, rect.height) == 0) return;
 
-  HDC screen = getPrimaryDc();
+  HDC screen = getPlaceDc(place);
   HDC memory = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
   HBITMAP capture = nullptr;
   uint8_t* bits = nullptr;

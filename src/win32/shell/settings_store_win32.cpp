@@ -73,6 +73,7 @@ void loadProductSettings(SaverSettings& s) {
   }
   readDirectory(key, s.directory);
   for (const ProductValue& value : kProductValues) readDword(key, value.name, s.*value.field);
+  readDword(key, kEveryMonitorValue, s.everyMonitor);
   uint8_t scaleData[4] = {};
   DWORD type = 0;
   DWORD size = 0;
@@ -93,6 +94,9 @@ void saveProductSettings(const SaverSettings& s) {
     RegSetValueExA(key, value.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                    sizeof data);
   }
+  DWORD every = s.everyMonitor != 0 ? 1 : 0;
+  RegSetValueExA(key, kEveryMonitorValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&every),
+                 sizeof every);
   RegCloseKey(key);
 }
 
