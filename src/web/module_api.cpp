@@ -23,13 +23,14 @@ uint32_t* settingField(WebShow& web, const char* name) {
   return nullptr;
 }
 
-// Four numbers for the page to read: x, y, width, height.
-int32_t* rectOut(const PixelRect& rect) {
-  static int32_t out[4];
+// Numbers for the page to read: x, y, width, height and a flag.
+int32_t* rectOut(const PixelRect& rect, bool flag = false) {
+  static int32_t out[5];
   out[0] = rect.x;
   out[1] = rect.y;
   out[2] = rect.width;
   out[3] = rect.height;
+  out[4] = flag ? 1 : 0;
   return out;
 }
 
@@ -108,8 +109,12 @@ EMSCRIPTEN_KEEPALIVE void zorbel_next(void* show) {
 }
 
 // Writes what changed into the canvas pixels; returns x, y, width, height
-// of the canvas to put on the page.
-EMSCRIPTEN_KEEPALIVE int32_t* zorbel_present(void* show) { return rectOut(present(*of(show))); }
+// of the canvas pixels to put on the page, and 1 when the page must black
+// out the whole canvas first.
+EMSCRIPTEN_KEEPALIVE int32_t* zorbel_present(void* show) {
+  CanvasChange change = present(*of(show));
+  return rectOut(change.rect, change.erase);
+}
 
 // The canvas pixels: RGBA rows of the canvas's width.
 EMSCRIPTEN_KEEPALIVE uint8_t* zorbel_pixels(void* show) { return of(show)->canvas.data(); }

@@ -60,7 +60,8 @@ bool layOut(WebShow& web, int32_t canvasWidth, int32_t canvasHeight) {
   web.canvasWidth = canvasWidth;
   web.canvasHeight = canvasHeight;
   blackCanvas(web);
-  web.changed = {0, 0, canvasWidth, canvasHeight};
+  web.erase = true;
+  web.changed = PixelRect();
   web.show.screenWidth = web.screen.showWidth();
   web.show.screenHeight = web.screen.showHeight();
   web.show.scale = web.screen.scale();
@@ -74,11 +75,14 @@ void startShow(WebShow& web, bool seedGiven, uint32_t seed) {
   advance(web.show, true);
 }
 
-PixelRect present(WebShow& web) {
-  if (web.canvas.empty()) return PixelRect();
+CanvasChange present(WebShow& web) {
+  CanvasChange out;
+  if (web.canvas.empty()) return out;
+  // The changed rectangle is written whole from the show's screen, which
+  // is black where nothing was drawn since the erase.
   if (web.screen.takeErase()) {
-    blackCanvas(web);
-    web.changed = {0, 0, web.canvasWidth, web.canvasHeight};
+    web.erase = true;
+    web.changed = PixelRect();
   }
   PixelRect rect = web.screen.takeChanged();
   int32_t scale = web.screen.scale();
@@ -90,7 +94,9 @@ PixelRect present(WebShow& web) {
                 static_cast<int32_t>(stride));
     web.changed = unionOf(web.changed, toPrimary(web.screen.layout(), rect));
   }
-  PixelRect out = web.changed;
+  out.erase = web.erase;
+  out.rect = web.changed;
+  web.erase = false;
   web.changed = PixelRect();
   return out;
 }

@@ -21,6 +21,7 @@ struct WebShow {
   int32_t canvasHeight = 0;
   std::vector<uint8_t> canvas;  // canvasWidth x canvasHeight, RGBA
   PixelRect changed;            // of the canvas, since the last present
+  bool erase = false;           // the whole canvas is to be blacked out first
 };
 
 // A show with the saver's default settings, its text on the page's font.
@@ -35,9 +36,17 @@ bool layOut(WebShow& web, int32_t canvasWidth, int32_t canvasHeight);
 // random source (with the time unless a seed is given) and shows it.
 void startShow(WebShow& web, bool seedGiven, uint32_t seed);
 
+// What presenting must do: black out the whole canvas first (erase), then
+// put the changed rectangle of the canvas pixels on it.
+struct CanvasChange {
+  bool erase = false;
+  PixelRect rect;
+};
+
 // What changed on the show since the last call, written into the canvas
-// pixels; the part of the canvas to put on the page (empty: nothing).
-PixelRect present(WebShow& web);
+// pixels. Only the changed rectangle is written: the page blacks out the
+// canvas itself, which costs far less than putting a black canvas on it.
+CanvasChange present(WebShow& web);
 
 // Where F1's picture stands on the canvas: the item last drawn. Empty while
 // a popup shows or when there is no show, as the savers do nothing then.

@@ -122,10 +122,10 @@ class Zorbel {
     this.api.openLog(this.logPath);
   }
 
-  // Four numbers the module left at a pointer.
+  // The numbers the module left at a pointer: a rectangle and a flag.
   rect(pointer) {
-    const v = new Int32Array(this.module.HEAPU8.buffer, pointer, 4);
-    return { x: v[0], y: v[1], width: v[2], height: v[3] };
+    const v = new Int32Array(this.module.HEAPU8.buffer, pointer, 5);
+    return { x: v[0], y: v[1], width: v[2], height: v[3], flag: v[4] !== 0 };
   }
 
   makeFolders(path) {
@@ -277,7 +277,14 @@ class ZorbelShow {
 
   paint() {
     const r = this.zorbel.rect(this.api.present(this.handle));
-    if (r.width <= 0 || r.height <= 0) return;
+    if (r.flag) {
+      this.ctx.fillStyle = "#000";
+      this.ctx.fillRect(0, 0, this.canvas.width, this.canvas.height);
+    }
+    if (r.width <= 0 || r.height <= 0) {
+      if (r.flag && this.onPaint) this.onPaint();
+      return;
+    }
     const w = this.canvas.width;
     const h = this.canvas.height;
     const pixels = new Uint8ClampedArray(this.zorbel.module.HEAPU8.buffer, this.api.pixels(this.handle), w * h * 4);
