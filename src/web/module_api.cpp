@@ -50,6 +50,12 @@ EMSCRIPTEN_KEEPALIVE int zorbel_use_font(const uint8_t* file, int32_t size) {
   return size > 0 && useFontFile(file, static_cast<size_t>(size)) ? 1 : 0;
 }
 
+// The cell of a font the page has no file of (a system font): units per
+// em, ascent and ascent plus descent; 0 when they make no cell.
+EMSCRIPTEN_KEEPALIVE int zorbel_use_font_cell(int32_t unitsPerEm, int32_t ascent, int32_t total) {
+  return useFontCell(unitsPerEm, ascent, total) ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE void* zorbel_new_show() { return newWebShow(); }
 
 EMSCRIPTEN_KEEPALIVE void zorbel_free_show(void* show) { delete of(show); }
