@@ -114,16 +114,16 @@ EMSCRIPTEN_KEEPALIVE void zorbel_next(void* show) {
   if (web.show.catalogLoaded) advance(web.show, true);
 }
 
-// Writes what changed into the canvas pixels; returns x, y, width, height
-// of the canvas pixels to put on the page, and 1 when the page must black
-// out the whole canvas first.
+// Writes what changed into the changed pixels; returns x, y, width, height
+// of the canvas where they go, and 1 when the page must black out the
+// whole canvas first.
 EMSCRIPTEN_KEEPALIVE int32_t* zorbel_present(void* show) {
   CanvasChange change = present(*of(show));
   return rectOut(change.rect, change.erase);
 }
 
-// The canvas pixels: RGBA rows of the canvas's width.
-EMSCRIPTEN_KEEPALIVE uint8_t* zorbel_pixels(void* show) { return of(show)->canvas.data(); }
+// The changed pixels: RGBA rows of the changed rectangle's width.
+EMSCRIPTEN_KEEPALIVE uint8_t* zorbel_pixels(void* show) { return of(show)->changed.data(); }
 
 // The canvas rectangle F1 saves; empty when it saves nothing.
 EMSCRIPTEN_KEEPALIVE int32_t* zorbel_shot_area(void* show) {

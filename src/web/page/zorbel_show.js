@@ -311,10 +311,12 @@ class ZorbelShow {
       if (r.flag && this.onPaint) this.onPaint();
       return;
     }
-    const w = this.canvas.width;
-    const h = this.canvas.height;
-    const pixels = new Uint8ClampedArray(this.zorbel.module.HEAPU8.buffer, this.api.pixels(this.handle), w * h * 4);
-    this.ctx.putImageData(new ImageData(pixels, w, h), 0, 0, r.x, r.y, r.width, r.height);
+    const pixels = new Uint8ClampedArray(
+      this.zorbel.module.HEAPU8.buffer,
+      this.api.pixels(this.handle),
+      r.width * r.height * 4,
+    );
+    this.ctx.putImageData(new ImageData(pixels, r.width, r.height), r.x, r.y);
     if (this.onPaint) this.onPaint();
   }
 
