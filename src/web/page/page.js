@@ -235,7 +235,9 @@ function wireControls() {
   page.show.canvas.addEventListener("dblclick", toggleFullScreen);
 
   document.addEventListener("keydown", (event) => {
-    if (event.target.closest && event.target.closest("input, .panel")) return;
+    // Keys in the panels are theirs, and Return on a button presses it.
+    const on = (selector) => event.target.closest && event.target.closest(selector);
+    if (on("input, .panel") || (event.key === "Enter" && on("button, label"))) return;
     if (event.key === "Enter" || event.key === "ArrowRight") {
       page.show.next();
     } else if (event.key === "F1") {
