@@ -247,8 +247,11 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
   }
   if (readable && loaded && !available)
     findings.error(kCatalogFile, 0, "No available comics. (nothing usable is listed)");
-  checkFixedPicture(dir, "ZBLogo.pcx", pictures, findings);
-  checkFixedPicture(dir, "error.pcx", pictures, findings);
+  // Without a catalogue the saver shows a black screen and neither picture.
+  if (readable && loaded) {
+    checkFixedPicture(dir, "ZBLogo.pcx", pictures, findings);
+    checkFixedPicture(dir, "error.pcx", pictures, findings);
+  }
 
   return findings.errors() > 0 ? FolderResult::errors : FolderResult::clean;
 }
