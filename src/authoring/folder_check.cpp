@@ -150,11 +150,20 @@ void warnIfLargerThanScreen(const std::string& name, const CheckedPicture& facts
 // The fixed pictures: the logo and the picture of the error display.
 void checkFixedPicture(const std::string& folder, const char* name, PictureChecker& pictures,
                        Findings& findings) {
-  if (!zfile::exists(dataPath(folder, name).c_str())) {
-    findings.warning(name, 0, "missing: the saver shows nothing in its place");
-    return;
+  if (zfile::exists(dataPath(folder, name).c_str())) {
+    pictures.check(name, PictureUse::comic, name, 0);
+  } else if (std::strcmp(name, "error.pcx") == 0) {
+    findings.warning(name, 0,
+                     "missing: where the saver shows an error, it writes the message at the top "
+                     "left with \"UNABLE TO LOAD ERROR GRAPHIC!\" below it, in place of this "
+                     "picture");
+  } else {
+    // Both savers show the error display whenever the logo's turn comes.
+    findings.error(name, 0,
+                   "missing: whenever the logo's turn comes, the saver shows the error display "
+                   "with \"Unable to load \"" +
+                       std::string(name) + "\"\" in its place");
   }
-  pictures.check(name, PictureUse::comic, name, 0);
 }
 
 }  // namespace
@@ -239,8 +248,11 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
   }
   if (readable && loaded && !available)
     findings.error(kCatalogFile, 0, "No available comics. (nothing usable is listed)");
-  checkFixedPicture(dir, "ZBLogo.pcx", pictures, findings);
-  checkFixedPicture(dir, "error.pcx", pictures, findings);
+  // Without a catalogue the saver shows a black screen and neither picture.
+  if (readable && loaded) {
+    checkFixedPicture(dir, "ZBLogo.pcx", pictures, findings);
+    checkFixedPicture(dir, "error.pcx", pictures, findings);
+  }
 
   return findings.errors() > 0 ? FolderResult::errors : FolderResult::clean;
 }
