@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "authoring/picture_check.h"
+#include "authoring/sound_check.h"
 #include "authoring/template_check.h"
 #include "authoring/text_encoding.h"
 #include "base/ascii_case.h"
@@ -80,6 +81,13 @@ void noteLine(void* context, const CatalogLineReport& report) {
       notes.listed.push_back({text, report.line, report.list, "", false, false});
       break;
     case CatalogLine::popup:
+      if (report.popup != nullptr && !opened && std::strchr(report.popup->caption, '"') != nullptr)
+        out.warning(kCatalogFile, report.line,
+                    "a double quote inside a caption closes its quotes, and what stands between "
+                    "the inner quotes is read in small letters: the saver shows the caption as "
+                    "\"" +
+                        std::string(report.popup->caption) +
+                        "\"; inside a caption use single quotes (')");
       if (report.popup != nullptr)
         notes.listed.push_back({report.popup->fileName, report.line, 0, report.popup->soundName,
                                 true, report.popup->caption[0] != '\0'});
@@ -203,14 +211,20 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
                              "not fit",
                              findings);
       if (facts.usable && item.caption && facts.height > kScreenRows - kCaptionAbove - 1)
-        findings.warning(kCatalogFile, item.line,
-                         item.name + " is " + std::to_string(facts.height) +
-                             " rows tall: on a screen of " + std::to_string(kScreenRows) +
-                             " rows its caption would begin above the top edge, so the saver "
-                             "shows \"Text out of bounds.\" instead of the popup");
-      if (!item.sound.empty() && !zfile::exists(dataPath(dir, item.sound).c_str()))
+        findings.error(kCatalogFile, item.line,
+                       item.name + " is " + std::to_string(facts.height) +
+                           " rows tall: on a screen of " + std::to_string(kScreenRows) +
+                           " rows its caption would begin above the top edge, so the saver "
+                           "shows \"Text out of bounds.\" instead of the popup");
+      std::string sound;
+      if (item.sound.empty()) continue;
+      if (!readFileBytes(dataPath(dir, item.sound), sound)) {
         findings.warning(kCatalogFile, item.line,
                          item.sound + ": missing: the popup shows without its sound");
+        continue;
+      }
+      std::string problem = soundProblem(sound);
+      if (!problem.empty()) findings.warning(kCatalogFile, item.line, item.sound + ": " + problem);
     } else if (listedInWrongPlace(dir, item, findings)) {
       continue;
     } else if (item.list % 3 == TypeOfficial) {

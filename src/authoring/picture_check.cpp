@@ -120,6 +120,12 @@ PictureMemo::Examined PictureChecker::examine(const std::string& name, PictureUs
     if (bits != 24)
       warning(name + ": a " + std::to_string(bits) +
               "-bit BMP; comics and popups are made as 24-bit pictures");
+    // The Windows saver's loader, under Wine, fills a top-down picture with
+    // black; the Linux saver draws it upright.
+    if (rows < 0)
+      error(name + ": a top-down BMP (its height is written as " + std::to_string(rows) +
+            "): the Windows saver shows a black block of its size instead, the "
+            "Linux saver the picture; save it as an ordinary bottom-up BMP");
     facts.usable = true;
     return out;
   }
@@ -155,6 +161,11 @@ PictureMemo::Examined PictureChecker::examine(const std::string& name, PictureUs
   if (use == PictureUse::panel && layout.height > strip::kHeight)
     warning(name + ": " + std::to_string(layout.height) +
             " rows tall; a strip shows only the top " + std::to_string(strip::kHeight));
+  if (use == PictureUse::panel && layout.height < strip::kHeight)
+    warning(name + ": " + std::to_string(layout.height) + " rows tall, shorter than the " +
+            std::to_string(strip::kHeight) + " rows of a strip: the saver leaves " + "the " +
+            std::to_string(strip::kHeight - layout.height) +
+            " rows under it black, and the strip's lower edge is ragged");
   facts.usable = true;
   return out;
 }

@@ -98,6 +98,7 @@ void TemplateChecker::check(const std::string& name, const std::string& file, in
   if (!reportEncoding(encoding, name, findings_)) return;
   scan_.load(path_);
   int32_t falseHeaders = checkHeaders();
+  checkRepeatedHeaders();
   panelPictures_.clear();
   textsChecked_.clear();
 
@@ -177,6 +178,24 @@ int32_t TemplateChecker::checkHeaders() {
   return count;
 }
 
+void TemplateChecker::checkRepeatedHeaders() {
+  const std::vector<ScanLine>& lines = scan_.lines();
+  for (const auto& repeat : scan_.repeatedHeaders()) {
+    const ScanLine& again = lines[repeat.first];
+    std::string first = " (first at line " + std::to_string(lines[repeat.second].line) + ")";
+    if (isStripHeader(again.text))
+      findings_.warning(name_, again.line,
+                        "the strip " + again.text + " is defined a second time" + first +
+                            ": the saver always reads the first strip of this name, so this one "
+                            "is never shown; give it a name of its own");
+    else
+      findings_.warning(name_, again.line,
+                        "the category " + again.text + " is defined a second time" + first +
+                            ": the saver always reads the first, so the entries of this one are "
+                            "never shown; give it a name of its own, or join the two");
+  }
+}
+
 void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLine) {
   std::string where = "strip " + quoted(stripName);
   int32_t headerIndex = scan_.find("[cartoon " + stripName + "]");
@@ -196,6 +215,12 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
                     where + ": " + shape.problem + "; the saver cannot show this strip");
     return;
   }
+  if (shape.leftOver >= 0)
+    findings_.warning(name_, scan_.lines()[shape.leftOver].line,
+                      where + ": " + quoted(scan_.lines()[shape.leftOver].text) +
+                          " follows the \"end\" of panel 3, but a strip has three panels: the "
+                          "saver reads none of the lines from here to the next header, so a "
+                          "fourth panel is dropped");
 
   // Read as the saver reads it, up to its random draws, which the lookups
   // of its categories below stand for: a broken header further down does
@@ -228,7 +253,7 @@ void TemplateChecker::checkStrip(const std::string& stripName, int32_t headerLin
     if (boxes.size() != panelShape.boxes.size()) continue;
     for (size_t k = 0; k < boxes.size(); ++k) {
       const StripTextbox& box = *boxes[k];
-      checkBox(box, panelShape.boxes[k], panelWhere);
+      checkBox(box, panelShape.boxes[k], widths, panelWhere);
       if (box.category[0] == '\0') continue;
       const Category* texts =
           category(box.category, panelWhere, lines[panelShape.boxes[k].first + 5].line);
@@ -386,7 +411,20 @@ TemplateChecker::PanelPictures TemplateChecker::checkPictures(const std::string&
 }
 
 void TemplateChecker::checkBox(const StripTextbox& box, const BoxShape& shape,
-                               const std::string& where) {
+                               const PanelPictures& panel, const std::string& where) {
+  // The tail is drawn only when its point lies left of the text's right
+  // bound (and above the strip's bottom, which narration boxes use).
+  const ScanLine& tailX = scan_.lines()[shape.first + 2];
+  if (panel.narrowest > 0 && box.tailX >= panel.narrowest - kRightMargin &&
+      textChecks_.insert("tail:" + std::to_string(tailX.line)).second)
+    findings_.warning(name_, tailX.line,
+                      where + ": tail x " + std::to_string(box.tailX) + " is outside the " +
+                          std::to_string(panel.narrowest) + "-pixel panel " + panel.narrowestName +
+                          " (a tail must end left of column " +
+                          std::to_string(panel.narrowest - kRightMargin) +
+                          "): the saver draws this box without a tail; a box meant to have "
+                          "none puts its tail y below row " +
+                          std::to_string(strip::kHeight));
   const ScanLine& sizeLine = scan_.lines()[shape.first + 4];
   if (!textChecks_.insert("size:" + std::to_string(sizeLine.line)).second) return;
   int32_t written = atoiRule(sizeLine.text.c_str());
@@ -423,6 +461,7 @@ void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
           name_, line,
           "\"#\" starts a comment, also in a speech text: the box shows " + quoted(entry.text));
     if (entry.text == ".") continue;
+    checkSpeechCharacters(entry, where);
     int32_t bottom = textBottom(box, entry.text);
     if (box.textY >= strip::kHeight || bottom >= strip::kHeight)
       findings_.error(name_, line,
@@ -467,6 +506,41 @@ void TemplateChecker::checkTexts(const Category& texts, const StripTextbox& box,
       start = end + 1;
     }
   }
+}
+
+void TemplateChecker::checkSpeechCharacters(const Entry& entry, const std::string& where) {
+  const std::string& text = entry.text;
+  std::string line = std::to_string(entry.line);
+  if (text.find('\t') != std::string::npos && textChecks_.insert("tab:" + line).second)
+    findings_.warning(name_, entry.line,
+                      where + ": a tab in the speech text " + quoted(text) +
+                          ": the saver's font has no tab, so the saver draws a box in its place "
+                          "(on Linux the letters after it overlap the box); use spaces");
+  bool first = !text.empty() && text.front() == '\\';
+  bool last = !text.empty() && text.back() == '\\';
+  bool twice = text.find("\\\\") != std::string::npos;
+  if (!(first || last || twice) || !textChecks_.insert("empty:" + line).second) return;
+  std::vector<std::string> places;
+  std::vector<std::string> effects;
+  if (first) {
+    places.push_back("a \"\\\" at its start");
+    effects.push_back("the words begin a line lower, 16 rows further into the picture");
+  }
+  if (twice) {
+    places.push_back("two \"\\\" in a row");
+    effects.push_back("the lines after the gap move 16 rows down");
+  }
+  if (last) {
+    places.push_back("a \"\\\" at its end");
+    effects.push_back(
+        "the tail starts below an empty last line, detached from the words, and the Linux saver "
+        "logs \"Create: Unable to create a DIB section\"");
+  }
+  std::string message = where + ": the speech text " + quoted(text) + " has an empty line (";
+  for (size_t i = 0; i < places.size(); ++i) message += (i > 0 ? ", " : "") + places[i];
+  message += "): the saver draws it as a line of nothing, so ";
+  for (size_t i = 0; i < effects.size(); ++i) message += (i > 0 ? "; " : "") + effects[i];
+  findings_.warning(name_, entry.line, message + "; remove the extra \"\\\"");
 }
 
 std::string TemplateChecker::nearestCategory(const std::string& name) const {

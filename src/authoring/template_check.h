@@ -56,7 +56,11 @@ class TemplateChecker {
   const Category* category(const std::string& name, const std::string& where, int32_t line);
   const Category* lookUp(const std::string& name, const std::string& where, int32_t line);
   PanelPictures checkPictures(const std::string& name, const Category& pictures);
-  void checkBox(const StripTextbox& box, const BoxShape& shape, const std::string& where);
+  void checkRepeatedHeaders();
+  void checkBox(const StripTextbox& box, const BoxShape& shape, const PanelPictures& panel,
+                const std::string& where);
+  // Tabs, and line breaks that make empty lines.
+  void checkSpeechCharacters(const Entry& entry, const std::string& where);
   // sizeLine: where the box's text size is written.
   void checkTexts(const Category& texts, const StripTextbox& box, int32_t sizeLine,
                   const PanelPictures& panel, const std::string& where);

@@ -115,5 +115,17 @@ StripShape TemplateScan::strip(int32_t headerIndex) const {
       at += 6;
     }
   }
+  if (at < count && !looksLikeHeader(lines_[at].text)) shape.leftOver = at;
   return shape;
+}
+
+std::vector<std::pair<int32_t, int32_t>> TemplateScan::repeatedHeaders() const {
+  std::vector<std::pair<int32_t, int32_t>> out;
+  std::unordered_map<std::string, int32_t> seen;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (!looksLikeHeader(lines_[i].text) || (i > 0 && lines_[i - 1].text != "end")) continue;
+    auto first = seen.emplace(lines_[i].text, static_cast<int32_t>(i));
+    if (!first.second) out.push_back({static_cast<int32_t>(i), first.first->second});
+  }
+  return out;
 }

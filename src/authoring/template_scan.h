@@ -31,6 +31,9 @@ struct StripShape {
   // line to report, problem what was expected there.
   int32_t problemLine = -1;
   std::string problem;
+  // Index of a line after the third panel that is no header (a fourth
+  // panel, say), which the reader never reads; -1 when there is none.
+  int32_t leftOver = -1;
 };
 
 class TemplateScan {
@@ -44,6 +47,10 @@ class TemplateScan {
   int32_t find(const std::string& text) const;
   // The strip whose header line is at index.
   StripShape strip(int32_t headerIndex) const;
+  // Header lines that repeat an earlier header line of the same text, each
+  // with the index of the first. Only lines that stand where a header
+  // can (first, or after an "end") count: an entry in brackets is none.
+  std::vector<std::pair<int32_t, int32_t>> repeatedHeaders() const;
   // The physical line of the file's last usable line (1 when none).
   int32_t lastLine() const { return lines_.empty() ? 1 : lines_.back().line; }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "authoring/folder_check.h"
+#include "authoring/sound_check.h"
 #include "authoring/text_encoding.h"
 #include "support/test_files.h"
 
@@ -57,15 +58,17 @@ TEST(AuthoringCheck, EachPlantedSlipIsReportedAtItsPlace) {
           {"slips.txt:2: warning", "strip \"Wide\" can be 1220 pixels wide"},
           {"slips.txt:21: error", "panel 3: Couldn't find the category nowhere in seekTo()."},
           {"slips.txt:38: error", "strip \"\": Couldn't find the category cartoon  in seekTo()."},
+          {"slips.txt:43: warning", "wide.pcx: 40 rows tall, shorter than the 339 rows"},
           {"slips.txt:46: warning", "tall.pcx: 400 rows tall"},
           {"slips.txt:49: error", "panel.bmp: a strip panel must be a PCX picture"},
           {"slips.txt:52: error", "Text out of bounds. (strip \"Broken\", panel 1"},
           {"slips.txt:52: warning", "\"Hello there\" is "},
+          {"slips.txt:55: warning", "the saver leaves the 239 rows under it black"},
           {"slips.txt:58: warning", "the box shows \"We're\""},
           {"slips.txt:60: error", "No data in the category emptycat for getRandomString()."},
           {"slips.txt:63: error", "No terminating ] in strip header"},
       },
-      "9 errors, 7 warnings");
+      "9 errors, 9 warnings");
 }
 
 // Each strip but the first has one slip of shape: one finding each, at the
@@ -84,10 +87,11 @@ TEST(AuthoringCheck, EachSlipOfShapeIsOneFindingAtItsLine) {
            "this file; did you mean [pics] (line 79)?)"},
           {"shapes.txt:66: error", "the header [spaced ] (line 82) has a space inside"},
           {"shapes.txt:71: error", "\"[Cartoon Capital]\" is no strip header"},
+          {"shapes.txt:80: warning", "p.pcx: 40 rows tall"},
           {"shapes.txt:87: error", "the category words (line 85) has no \"end\" before this line"},
           {"shapes.txt:106: error", "the category said (line 104) has no \"end\": \"End\" on this"},
       },
-      "8 errors, 0 warnings");
+      "8 errors, 1 warning");
 }
 
 TEST(AuthoringCheck, TextsThatShowWronglyAndMisplacedFiles) {
@@ -103,11 +107,12 @@ TEST(AuthoringCheck, TextsThatShowWronglyAndMisplacedFiles) {
            "shout.pcx: Unable to open file (on disk it is "
            "\"Shout.pcx\": the names differ in capitals"},
 #endif
-          {"comics.ini:13: warning", "its caption would begin above the top edge"},
+          {"comics.ini:13: error", "its caption would begin above the top edge"},
           {"comics.ini:15: error", "a name with spaces works as it is, unquoted"},
           {"mac.txt:1: error", "carriage return alone"},
           {"texts.txt:8: warning", "text size 30 is above 25"},
           {"texts.txt:24: warning", "the lines of \"One\\Two\" (line 49) overlap"},
+          {"texts.txt:37: warning", "p.pcx: 40 rows tall"},
           {"texts.txt:40: error", "photo.png: a strip panel must be a PCX picture"},
           {"texts.txt:46: warning",
            "wider than the 247 pixels a line may take in the "
@@ -116,11 +121,32 @@ TEST(AuthoringCheck, TextsThatShowWronglyAndMisplacedFiles) {
           {"utf8.txt:19: error", "\"Au caf\xC3\xA9\" is saved as UTF-8"},
       },
 #ifndef _WIN32
-      "8 errors, 5 warnings"
+      "9 errors, 5 warnings"
 #else
-      "7 errors, 5 warnings"
+      "8 errors, 5 warnings"
 #endif
   );
+}
+
+// Slips that pass the saver's readers but show otherwise than the author
+// meant, each at the line of the mistake.
+TEST(AuthoringCheck, SlipsThatShowOtherwiseThanMeant) {
+  expectFindings(
+      "tests/unit/authoring_looks",
+      {
+          {"comics.ini:5: error", "topdown.bmp: a top-down BMP (its height is written as -4)"},
+          {"comics.ini:7: warning", "shows the caption as \"Bolt said \"beep\" twice\""},
+          {"comics.ini:7: warning", "text.wav: not a WAV sound"},
+          {"looks.txt:6: warning", "tail x 400 is outside the 250-pixel panel p250.pcx"},
+          {"looks.txt:15: warning", "a fourth panel is dropped"},
+          {"looks.txt:36: warning", "short.pcx: 200 rows tall"},
+          {"looks.txt:42: warning", "a tab in the speech text"},
+          {"looks.txt:43: warning", "(a \"\\\" at its start): "},
+          {"looks.txt:44: warning", "(a \"\\\" at its end): "},
+          {"looks.txt:45: warning", "(two \"\\\" in a row): "},
+          {"looks.txt:47: warning", "[words] is defined a second time (first at line 38)"},
+      },
+      "1 error, 10 warnings");
 }
 
 TEST(AuthoringCheck, EncodingScanTellsUtf8FromWindows1252) {
@@ -180,4 +206,23 @@ TEST(AuthoringCheck, SpeechWidthIsTheDoubleSizeWidthRoundedUpAndHalved) {
   const SpeechMeasure& estimate = estimatedSpeechMeasure();
   EXPECT_LT(speechLineWidth(estimate, 10, "Hi", 2), speechLineWidth(estimate, 10, "Hello", 5));
   EXPECT_LT(speechLineWidth(estimate, 9, "Hello", 5), speechLineWidth(estimate, 20, "Hello", 5));
+}
+
+TEST(AuthoringCheck, SoundsBothSaversPlay) {
+  // RIFF, size, WAVE, then a chunk of another kind before "fmt ".
+  auto wav = [](uint16_t format, uint16_t bits) {
+    std::string b = std::string("RIFF\0\0\0\0WAVE", 12) + std::string("LIST\3\0\0\0abc\0", 12);
+    std::string fmt(24, '\0');
+    fmt.replace(0, 4, "fmt ");
+    fmt[4] = 16;
+    fmt[8] = static_cast<char>(format);
+    fmt[22] = static_cast<char>(bits);
+    return b + fmt;
+  };
+  EXPECT_EQ(soundProblem(wav(1, 16)), "");
+  EXPECT_EQ(soundProblem(wav(1, 8)), "");
+  EXPECT_NE(soundProblem(wav(2, 4)).find("encoding 2, not plain PCM"), std::string::npos);
+  EXPECT_NE(soundProblem(wav(1, 24)).find("24-bit PCM"), std::string::npos);
+  EXPECT_NE(soundProblem("hello, I am text").find("not a WAV sound"), std::string::npos);
+  EXPECT_NE(soundProblem(wav(1, 16).substr(0, 30)).find("without a readable"), std::string::npos);
 }

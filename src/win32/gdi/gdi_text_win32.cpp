@@ -1,6 +1,8 @@
 #include "win32/gdi/gdi_text.h"
 
+#include <cstring>
 #include <new>
+#include <vector>
 
 #include "base/log_file.h"
 
@@ -46,4 +48,18 @@ void drawGdiText(const GdiFont* f, HDC target, int32_t x, int32_t y, const char*
   // Written text must be in the pixel memory before it is read directly.
   GdiFlush();
   if (previous != nullptr) SelectObject(target, previous);
+}
+
+std::string gdiFontName(const GdiFont* f) {
+  if (f == nullptr || f->measure == nullptr || f->font == nullptr) return "";
+  UINT size = GetOutlineTextMetricsA(f->measure, 0, nullptr);
+  if (size < sizeof(OUTLINETEXTMETRICA)) return "";
+  std::vector<char> metrics(size);
+  auto* otm = reinterpret_cast<OUTLINETEXTMETRICA*>(metrics.data());
+  if (GetOutlineTextMetricsA(f->measure, size, otm) == 0) return "";
+  // The name fields hold offsets from the start of the metrics; the "face
+  // name" is the full name, such as "Comic Sans MS Bold".
+  auto offset = reinterpret_cast<uintptr_t>(otm->otmpFaceName);
+  if (offset == 0 || offset >= size) return "";
+  return std::string(metrics.data() + offset, strnlen(metrics.data() + offset, size - offset));
 }
