@@ -92,6 +92,12 @@ bool useFontFile(const uint8_t* file, size_t size) {
   return true;
 }
 
+bool useFontCell(int32_t unitsPerEm, int32_t ascent, int32_t total) {
+  if (unitsPerEm <= 0 || ascent <= 0 || total <= ascent) return false;
+  pageCell() = chooseFontCell(unitsPerEm, ascent, total - ascent, 0, 0);
+  return true;
+}
+
 TextFace canvasTextFace() {
   TextFace face;
   face.open = openFont;

@@ -11,5 +11,7 @@
 
 // The font file the page loaded, for its cell; false when it is no font.
 bool useFontFile(const uint8_t* file, size_t size);
+// The cell of a font known only by its metrics (a system font).
+bool useFontCell(int32_t unitsPerEm, int32_t ascent, int32_t total);
 
 TextFace canvasTextFace();

@@ -23,13 +23,14 @@ uint32_t* settingField(WebShow& web, const char* name) {
   return nullptr;
 }
 
-// Four numbers for the page to read: x, y, width, height.
-int32_t* rectOut(const PixelRect& rect) {
-  static int32_t out[4];
+// Numbers for the page to read: x, y, width, height and a flag.
+int32_t* rectOut(const PixelRect& rect, bool flag = false) {
+  static int32_t out[5];
   out[0] = rect.x;
   out[1] = rect.y;
   out[2] = rect.width;
   out[3] = rect.height;
+  out[4] = flag ? 1 : 0;
   return out;
 }
 
@@ -47,6 +48,12 @@ EMSCRIPTEN_KEEPALIVE void zorbel_open_log(const char* path) {
 // no font.
 EMSCRIPTEN_KEEPALIVE int zorbel_use_font(const uint8_t* file, int32_t size) {
   return size > 0 && useFontFile(file, static_cast<size_t>(size)) ? 1 : 0;
+}
+
+// The cell of a font the page has no file of (a system font): units per
+// em, ascent and ascent plus descent; 0 when they make no cell.
+EMSCRIPTEN_KEEPALIVE int zorbel_use_font_cell(int32_t unitsPerEm, int32_t ascent, int32_t total) {
+  return useFontCell(unitsPerEm, ascent, total) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void* zorbel_new_show() { return newWebShow(); }
@@ -107,12 +114,16 @@ EMSCRIPTEN_KEEPALIVE void zorbel_next(void* show) {
   if (web.show.catalogLoaded) advance(web.show, true);
 }
 
-// Writes what changed into the canvas pixels; returns x, y, width, height
-// of the canvas to put on the page.
-EMSCRIPTEN_KEEPALIVE int32_t* zorbel_present(void* show) { return rectOut(present(*of(show))); }
+// Writes what changed into the changed pixels; returns x, y, width, height
+// of the canvas where they go, and 1 when the page must black out the
+// whole canvas first.
+EMSCRIPTEN_KEEPALIVE int32_t* zorbel_present(void* show) {
+  CanvasChange change = present(*of(show));
+  return rectOut(change.rect, change.erase);
+}
 
-// The canvas pixels: RGBA rows of the canvas's width.
-EMSCRIPTEN_KEEPALIVE uint8_t* zorbel_pixels(void* show) { return of(show)->canvas.data(); }
+// The changed pixels: RGBA rows of the changed rectangle's width.
+EMSCRIPTEN_KEEPALIVE uint8_t* zorbel_pixels(void* show) { return of(show)->changed.data(); }
 
 // The canvas rectangle F1 saves; empty when it saves nothing.
 EMSCRIPTEN_KEEPALIVE int32_t* zorbel_shot_area(void* show) {

@@ -1,7 +1,5 @@
 #include "web/web_show.h"
 
-#include <cstring>
-#include <ctime>
 #include <new>
 
 #include "core/show/screen_layout.h"
@@ -23,12 +21,6 @@ PixelFormat canvasFormat() {
   return f;
 }
 
-void blackCanvas(WebShow& web) {
-  uint32_t black = 0xFF000000u;
-  uint8_t* p = web.canvas.data();
-  for (size_t i = 0; i < web.canvas.size(); i += 4) std::memcpy(p + i, &black, 4);
-}
-
 }  // namespace
 
 WebShow* newWebShow() {
@@ -45,26 +37,14 @@ WebShow* newWebShow() {
 }
 
 bool layOut(WebShow& web, int32_t canvasWidth, int32_t canvasHeight) {
-  if (canvasWidth < 1) canvasWidth = 1;
-  if (canvasHeight < 1) canvasHeight = 1;
-  web.canvasWidth = 0;
-  web.canvasHeight = 0;
-  web.canvas.clear();
-  if (!web.screen.resize(canvasWidth, canvasHeight, web.settings.scale)) return false;
-  try {
-    web.canvas.resize(static_cast<size_t>(canvasWidth) * canvasHeight * 4);
-  } catch (const std::bad_alloc&) {
-    web.canvas.shrink_to_fit();
-    return false;
-  }
-  web.canvasWidth = canvasWidth;
-  web.canvasHeight = canvasHeight;
-  blackCanvas(web);
-  web.changed = {0, 0, canvasWidth, canvasHeight};
+  web.canvasWidth = canvasWidth > 0 ? canvasWidth : 1;
+  web.canvasHeight = canvasHeight > 0 ? canvasHeight : 1;
+  web.erase = true;
+  bool ready = web.screen.resize(web.canvasWidth, web.canvasHeight, web.settings.scale);
   web.show.screenWidth = web.screen.showWidth();
   web.show.screenHeight = web.screen.showHeight();
   web.show.scale = web.screen.scale();
-  return true;
+  return ready;
 }
 
 void startShow(WebShow& web, bool seedGiven, uint32_t seed) {
@@ -74,24 +54,25 @@ void startShow(WebShow& web, bool seedGiven, uint32_t seed) {
   advance(web.show, true);
 }
 
-PixelRect present(WebShow& web) {
-  if (web.canvas.empty()) return PixelRect();
-  if (web.screen.takeErase()) {
-    blackCanvas(web);
-    web.changed = {0, 0, web.canvasWidth, web.canvasHeight};
-  }
+CanvasChange present(WebShow& web) {
+  CanvasChange out;
+  if (web.screen.takeErase()) web.erase = true;
+  out.erase = web.erase;
+  web.erase = false;
+  // Written whole from the show's screen, which is black where nothing was
+  // drawn since the erase.
   PixelRect rect = web.screen.takeChanged();
-  int32_t scale = web.screen.scale();
-  if (rect.width > 0 && rect.height > 0) {
-    size_t stride = static_cast<size_t>(web.canvasWidth) * 4;
-    uint8_t* at = web.canvas.data() + static_cast<size_t>(rect.y) * scale * stride +
-                  static_cast<size_t>(rect.x) * scale * 4;
-    enlargeInto(web.screen.surface(), rect, scale, canvasFormat(), at,
-                static_cast<int32_t>(stride));
-    web.changed = unionOf(web.changed, toPrimary(web.screen.layout(), rect));
+  PixelRect shown = toPrimary(web.screen.layout(), rect);
+  if (shown.width <= 0 || shown.height <= 0) return out;
+  size_t bytes = static_cast<size_t>(shown.width) * shown.height * 4;
+  try {
+    web.changed.resize(bytes);
+  } catch (const std::bad_alloc&) {
+    return out;
   }
-  PixelRect out = web.changed;
-  web.changed = PixelRect();
+  enlargeInto(web.screen.surface(), rect, web.screen.scale(), canvasFormat(), web.changed.data(),
+              shown.width * 4);
+  out.rect = shown;
   return out;
 }
 

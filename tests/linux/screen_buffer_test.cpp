@@ -62,6 +62,15 @@ TEST(ScreenBuffer, EnlargesIntoTheWindowsPixelFormat) {
   // red 0xF8 -> 31, green 0x22 -> 8, blue 0x11 -> 2: 0xF902, high byte first.
   EXPECT_EQ(out[0], 0xF9);
   EXPECT_EQ(out[1], 0x02);
+
+  // A canvas: R, G, B, A bytes, every pixel opaque.
+  PixelFormat canvas;
+  canvas.redMask = 0x0000FF;
+  canvas.blueMask = 0xFF0000;
+  canvas.opaqueBits = 0xFF000000u;
+  enlargeInto(s, {0, 0, 2, 1}, 1, canvas, out.data(), 8);
+  EXPECT_EQ((std::vector<uint8_t>(out.begin(), out.begin() + 8)),
+            (std::vector<uint8_t>{0xF8, 0x22, 0x11, 0xFF, 0, 0, 0, 0xFF}));
 }
 
 TEST(ScreenBuffer, ScreenshotPixelsAreTheEnlargedRectangle) {

@@ -10,38 +10,13 @@ import unittest
 import browser
 import linux_saver
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
+E2E = os.path.join(os.path.dirname(__file__), "..", "e2e")
+sys.path.insert(0, E2E)
 import zpcx  # noqa: E402
 
 W, H = 1024, 768
 SETTINGS = {"Time Delay": 0, "Use Toasty": 0, "Display Logo": 0}
 SAMPLE = os.path.join(os.path.dirname(__file__), "..", "..", "data", "sample")
-TALK = """[cartoon Talk]
-first
-125
-30
-200
-300
-10
-words
-end
-second
-end
-third
-end
-[first]
-p1.pcx
-end
-[second]
-p2.pcx
-end
-[third]
-p3.pcx
-end
-[words]
-Hello there, how are you today?\\Fine, thanks!
-end
-"""
 
 
 def rgb_of(rgba):
@@ -71,8 +46,9 @@ class SameAsLinuxTest(unittest.TestCase):
             shutil.copy(os.path.join(SAMPLE, name), cls.folder)
         for n, red in ((1, 200), (2, 180), (3, 160)):
             zpcx.write(os.path.join(cls.folder, f"p{n}.pcx"), 250, 339, red, 0, 0, "pattern")
-        with open(os.path.join(cls.folder, "talk.txt"), "w") as f:
-            f.write(TALK)
+        # A strip whose first panel speaks in a box at 125, 30 (as the
+        # Linux saver's own show test).
+        shutil.copy(os.path.join(E2E, "talk_strip.txt"), os.path.join(cls.folder, "talk.txt"))
 
     @classmethod
     def tearDownClass(cls):

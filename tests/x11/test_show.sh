@@ -17,33 +17,7 @@ zdata_basic "$data"
 zpcx "$data/a.pcx" 300 200 250 0 0 pattern
 zpcx "$data/b.pcx" 200 300 120 0 0 pattern
 zpcx "$data/pop.pcx" 160 120 0 200 0 pattern
-cat >"$data/talk.txt" <<'T'
-[cartoon Talk]
-first
-125
-30
-200
-300
-10
-words
-end
-second
-end
-third
-end
-[first]
-p1.pcx
-end
-[second]
-p2.pcx
-end
-[third]
-p3.pcx
-end
-[words]
-Hello there!\How are you?
-end
-T
+cp "$X11_ROOT/tests/e2e/talk_strip.txt" "$data/talk.txt"
 
 # Runs the saver on the root window with comics.ini and options; the
 # screenshot of its first item is left in NOW.

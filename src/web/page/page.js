@@ -54,19 +54,28 @@ function buildSettingsPanel() {
     label.textContent = name === "Scale" ? "Scale (0: automatic)" : name;
     const input = document.createElement("input");
     input.id = id;
-    input.type = "number";
-    input.min = "0";
-    input.step = "1";
     input.dataset.name = name;
-    input.value = page.show.get(name);
+    if (isSwitch(name)) {
+      input.type = "checkbox";
+      input.checked = page.show.get(name) !== 0;
+    } else {
+      input.type = "number";
+      input.min = "0";
+      input.step = "1";
+      input.value = page.show.get(name);
+    }
     input.addEventListener("change", settingChanged);
     fields.append(label, input);
   }
 }
 
+function isSwitch(name) {
+  return name.startsWith("Use ") || name === "Display Logo";
+}
+
 function settingChanged(event) {
   const input = event.target;
-  const value = Number(input.value);
+  const value = input.type === "checkbox" ? Number(input.checked) : Number(input.value);
   if (!Number.isInteger(value) || value < 0 || value > 0xffffffff) {
     input.value = page.show.get(input.dataset.name);
     return;
@@ -226,7 +235,9 @@ function wireControls() {
   page.show.canvas.addEventListener("dblclick", toggleFullScreen);
 
   document.addEventListener("keydown", (event) => {
-    if (event.target.closest && event.target.closest("input, .panel")) return;
+    // Keys in the panels are theirs, and Return on a button presses it.
+    const on = (selector) => event.target.closest && event.target.closest(selector);
+    if (on("input, .panel") || (event.key === "Enter" && on("button, label"))) return;
     if (event.key === "Enter" || event.key === "ArrowRight") {
       page.show.next();
     } else if (event.key === "F1") {
@@ -302,6 +313,9 @@ async function main() {
   wireControls();
   restart();
   buildSettingsPanel();
+  // When the first item reached the screen, from the start of the page's
+  // loading (for bench/web_bench.py).
+  requestAnimationFrame(() => (page.firstItemMs = performance.now()));
 }
 
 page.ready = main().catch((error) => {

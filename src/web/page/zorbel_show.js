@@ -21,14 +21,15 @@ function zorbelChar(byte) {
 // hinted font's, and lines drawn white on black into a one-byte-a-pixel
 // mask, which the module writes into its pictures as white pixels.
 class ZorbelText {
-  constructor() {
+  constructor(family) {
+    this.family = family;
     this.canvas = document.createElement("canvas");
     this.ctx = this.canvas.getContext("2d", { willReadFrequently: true });
     this.advances = new Map(); // em size -> advances of the 256 bytes
   }
 
   font(emSize) {
-    return `bold ${emSize}px "${ZORBEL_FONT_FAMILY}"`;
+    return `bold ${emSize}px "${this.family}"`;
   }
 
   advancesAt(emSize) {
@@ -79,15 +80,17 @@ class Zorbel {
     const face = new FontFace(ZORBEL_FONT_FAMILY, fontData, { weight: "bold" });
     await face.load();
     document.fonts.add(face);
+    const system = zorbelSystemComicSans();
     const module = await createZorbelModule({
       locateFile: (name) => base + name,
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
     });
-    return new Zorbel(module, new Uint8Array(fontData), options.log || "/log/error.log");
+    return new Zorbel(module, new Uint8Array(fontData), system, options.log || "/log/error.log");
   }
 
-  constructor(module, fontBytes, logPath) {
+  // system: the cell of "Comic Sans MS" where the system has it, else null.
+  constructor(module, fontBytes, system, logPath) {
     this.module = module;
     this.FS = module.FS;
     this.logPath = logPath;
@@ -97,6 +100,7 @@ class Zorbel {
     this.api = {
       openLog: c("zorbel_open_log", null, ["string"]),
       useFont: c("zorbel_use_font", "number", ["number", "number"]),
+      useFontCell: c("zorbel_use_font_cell", "number", ["number", "number", "number"]),
       newShow: c("zorbel_new_show", "number", []),
       freeShow: c("zorbel_free_show", null, ["number"]),
       set: c("zorbel_set", "number", ["number", "string", "number"]),
@@ -112,20 +116,22 @@ class Zorbel {
       shotArea: c("zorbel_shot_area", "number", ["number"]),
       scale: c("zorbel_scale", "number", ["number"]),
     };
-    module.zorbelText = new ZorbelText();
+    module.zorbelText = new ZorbelText(system ? "Comic Sans MS" : ZORBEL_FONT_FAMILY);
+    this.fontFamily = module.zorbelText.family;
     module.zorbelSound = (path) => this.playSound(path);
     const at = module._malloc(fontBytes.length);
     module.HEAPU8.set(fontBytes, at);
     if (!this.api.useFont(at, fontBytes.length)) console.warn("the speech font is no font");
     module._free(at);
+    if (system) this.api.useFontCell(system.unitsPerEm, system.ascent, system.total);
     this.makeFolders(this.logPath.replace(/\/[^/]*$/, ""));
     this.api.openLog(this.logPath);
   }
 
-  // Four numbers the module left at a pointer.
+  // The numbers the module left at a pointer: a rectangle and a flag.
   rect(pointer) {
-    const v = new Int32Array(this.module.HEAPU8.buffer, pointer, 4);
-    return { x: v[0], y: v[1], width: v[2], height: v[3] };
+    const v = new Int32Array(this.module.HEAPU8.buffer, pointer, 5);
+    return { x: v[0], y: v[1], width: v[2], height: v[3], flag: v[4] !== 0 };
   }
 
   makeFolders(path) {
@@ -190,6 +196,26 @@ class Zorbel {
     audio.addEventListener("ended", () => URL.revokeObjectURL(url));
     audio.play().catch(() => URL.revokeObjectURL(url));
   }
+}
+
+// The cell of bold "Comic Sans MS" where the system has it (as the savers
+// take it first), from the canvas's font box at an em of 1000 pixels; null
+// where it has not, or only as another name of the bundled font.
+function zorbelSystemComicSans() {
+  const ctx = document.createElement("canvas").getContext("2d");
+  const probe = "mmmmmmmmmmlliWWQ@#&";
+  const width = (family) => {
+    ctx.font = `bold 72px ${family}`;
+    return ctx.measureText(probe).width;
+  };
+  const comic = width('"Comic Sans MS", monospace');
+  const others = ["monospace", '"Comic Sans MS", serif', `"${ZORBEL_FONT_FAMILY}", monospace`];
+  if (others.some((family) => width(family) === comic)) return null;
+  ctx.font = 'bold 1000px "Comic Sans MS"';
+  const box = ctx.measureText("M");
+  const ascent = Math.round(box.fontBoundingBoxAscent);
+  const total = ascent + Math.round(box.fontBoundingBoxDescent);
+  return ascent > 0 && total > ascent ? { unitsPerEm: 1000, ascent, total } : null;
 }
 
 async function zorbelFetch(url) {
@@ -277,11 +303,20 @@ class ZorbelShow {
 
   paint() {
     const r = this.zorbel.rect(this.api.present(this.handle));
-    if (r.width <= 0 || r.height <= 0) return;
-    const w = this.canvas.width;
-    const h = this.canvas.height;
-    const pixels = new Uint8ClampedArray(this.zorbel.module.HEAPU8.buffer, this.api.pixels(this.handle), w * h * 4);
-    this.ctx.putImageData(new ImageData(pixels, w, h), 0, 0, r.x, r.y, r.width, r.height);
+    if (r.flag) {
+      this.ctx.fillStyle = "#000";
+      this.ctx.fillRect(0, 0, this.canvas.width, this.canvas.height);
+    }
+    if (r.width <= 0 || r.height <= 0) {
+      if (r.flag && this.onPaint) this.onPaint();
+      return;
+    }
+    const pixels = new Uint8ClampedArray(
+      this.zorbel.module.HEAPU8.buffer,
+      this.api.pixels(this.handle),
+      r.width * r.height * 4,
+    );
+    this.ctx.putImageData(new ImageData(pixels, r.width, r.height), r.x, r.y);
     if (this.onPaint) this.onPaint();
   }
 
