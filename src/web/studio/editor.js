@@ -47,26 +47,26 @@ const zorbelStyle = HighlightStyle.define([
 export function create(parent, onChange, onCursor) {
   let cursorLine = 1;
   const extensions = [
-        lineNumbers(),
-        highlightActiveLineGutter(),
-        highlightSpecialChars(),
-        history(),
-        drawSelection(),
-        highlightActiveLine(),
-        highlightSelectionMatches(),
-        lintGutter(),
-        zorbelText,
-        syntaxHighlighting(zorbelStyle),
-        syntaxHighlighting(defaultHighlightStyle, { fallback: true }),
-        keymap.of([...defaultKeymap, ...searchKeymap, ...historyKeymap, indentWithTab]),
-        EditorView.updateListener.of((update) => {
-          if (update.docChanged && onChange) onChange(update.state.doc.toString());
-          const line = update.state.doc.lineAt(update.state.selection.main.head).number;
-          if (line !== cursorLine) {
-            cursorLine = line;
-            if (onCursor && update.selectionSet) onCursor(line);
-          }
-        }),
+    lineNumbers(),
+    highlightActiveLineGutter(),
+    highlightSpecialChars(),
+    history(),
+    drawSelection(),
+    highlightActiveLine(),
+    highlightSelectionMatches(),
+    lintGutter(),
+    zorbelText,
+    syntaxHighlighting(zorbelStyle),
+    syntaxHighlighting(defaultHighlightStyle, { fallback: true }),
+    keymap.of([...defaultKeymap, ...searchKeymap, ...historyKeymap, indentWithTab]),
+    EditorView.updateListener.of((update) => {
+      if (update.docChanged && onChange) onChange(update.state.doc.toString());
+      const line = update.state.doc.lineAt(update.state.selection.main.head).number;
+      if (line !== cursorLine) {
+        cursorLine = line;
+        if (onCursor && update.selectionSet) onCursor(line);
+      }
+    }),
   ];
   const view = new EditorView({ parent, state: EditorState.create({ doc: "", extensions }) });
 
