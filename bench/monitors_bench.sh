@@ -12,22 +12,11 @@
 # Then the ratios, two monitors over one. Builds first unless
 # ZORBEL_BENCH_NO_BUILD=1 (ZORBEL_BUILD_ROOT as for scripts/build).
 set -uo pipefail
-# shellcheck source=bench_tree.sh
-. "$(dirname "$0")/bench_tree.sh"
-export ZORBEL_SCR=$B/x64/zorbel.scr ZORBEL_TOOLS_DIR=$B/x64/tests
-export ZORBEL_WINEPREFIX=${ZORBEL_WINEPREFIX:-$B/wineprefix-bench}
-unset WINEPREFIX
-# shellcheck source=../tests/e2e/lib.sh
-. tests/e2e/lib.sh
-# shellcheck source=../tests/e2e/saver_data.sh
-. tests/e2e/saver_data.sh
-# shellcheck source=../tests/e2e/x_screens.sh
-. tests/e2e/x_screens.sh
 # shellcheck disable=SC2034 # read by lib.sh
 E2E_NAME=monitors_bench
-e2e_init
+# shellcheck source=wine_bench.sh
+. "$(dirname "$0")/wine_bench.sh"
 
-clk=$(getconf CLK_TCK)
 data=$(ztmp)
 python3 bench/saver_bench_data.py "$data" 1 || fail "no data"
 many=$(ztmp)
@@ -40,10 +29,6 @@ settings() { # time delay [folder]
   zreg_set_platform "Mouse Threshold" REG_DWORD 100000
   zreg_set_platform "Password Delay" REG_DWORD 100000
   zset_data_dir "${2:-$data}"
-}
-end_saver() {
-  ztool saver_driver 0 0 0 65 >/dev/null
-  zwait "$1" 20 >/dev/null || fail "the saver did not end"
 }
 field() { awk -v k="$1" '{ for (i = 1; i < NF; ++i) if ($i == k) print $(i + 1) }'; }
 

@@ -23,23 +23,11 @@
 # Builds what it needs first (ZORBEL_BUILD_ROOT as for scripts/build; set
 # ZORBEL_BENCH_NO_BUILD=1 to use the trees as they are).
 set -uo pipefail
-# shellcheck source=bench_tree.sh
-. "$(dirname "$0")/bench_tree.sh"
-export ZORBEL_SCR=$B/x64/zorbel.scr ZORBEL_TOOLS_DIR=$B/x64/tests
-export ZORBEL_WINEPREFIX=${ZORBEL_WINEPREFIX:-$B/wineprefix-bench}
-unset WINEPREFIX
-# lib.sh starts Xvfb and Wine (and stops them on exit).
-# shellcheck source=../tests/e2e/lib.sh
-. tests/e2e/lib.sh
-# shellcheck source=../tests/e2e/saver_data.sh
-. tests/e2e/saver_data.sh
-# shellcheck source=../tests/e2e/x_screens.sh
-. tests/e2e/x_screens.sh
 # shellcheck disable=SC2034 # read by lib.sh
 E2E_NAME=saver_bench
-e2e_init
+# shellcheck source=wine_bench.sh
+. "$(dirname "$0")/wine_bench.sh"
 
-clk=$(getconf CLK_TCK)
 results=()
 note() {
   results+=("$*")
@@ -51,11 +39,6 @@ bench_settings() { # time delay
   zreg_set "Time Delay" REG_DWORD "$1"
   zreg_set_platform "Mouse Threshold" REG_DWORD 100000
   zreg_set_platform "Password Delay" REG_DWORD 100000
-}
-
-end_saver() { # pid
-  ztool saver_driver 0 0 0 65 >/dev/null
-  zwait "$1" 20 >/dev/null || fail "the saver did not end"
 }
 
 check_log() { # folder

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The long soak: 10 000 forced steps of the show on the sample data under
-# wine64 and Xvfb, with GDI objects, handles and private memory read every
+# The long soak: 10 000 forced steps of the shows of two monitors on the
+# sample data under wine64 and Xephyr, with GDI objects, handles and private memory read every
 # 1000 steps, printed as a table and judged flat; then 3000 steps on a
 # folder of bad files, read every 300 (tests/e2e/test_soak.sh, which CI
 # runs for 1000 and 600 steps).
