@@ -208,7 +208,8 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
     available = available || catalog.popupCount > 0;
   }
   if (!loaded)
-    findings.error(kCatalogFile, 0, "cannot be read: the saver shows only a black screen");
+    findings.error(kCatalogFile, 0,
+                   "cannot be read: the saver shows only its error display, with the reason");
 
   PictureChecker pictures(dir, findings, memo);
   TemplateChecker templates(dir, pictures, findings, measure);
@@ -248,7 +249,7 @@ FolderResult checkFolder(const char* folder, Findings& findings, const SpeechMea
   }
   if (readable && loaded && !available)
     findings.error(kCatalogFile, 0, "No available comics. (nothing usable is listed)");
-  // Without a catalogue the saver shows a black screen and neither picture.
+  // Without a catalogue the saver shows only the reason, never the logo.
   if (readable && loaded) {
     checkFixedPicture(dir, "ZBLogo.pcx", pictures, findings);
     checkFixedPicture(dir, "error.pcx", pictures, findings);

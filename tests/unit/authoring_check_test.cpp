@@ -181,7 +181,7 @@ TEST(AuthoringCheck, SampleFolderIsCleanAndMissingFoldersUnreadable) {
   EXPECT_EQ(checkFolder(std::string(300, 'a').c_str(), none, measure), FolderResult::unreadable);
   EXPECT_TRUE(none.all().empty());
 
-  // A folder without comics.ini: the saver shows a black screen.
+  // A folder without comics.ini: the saver shows only the reason.
   Findings empty;
   EXPECT_EQ(checkFolder(dir.path().c_str(), empty, measure), FolderResult::errors);
   EXPECT_EQ(empty.errors(), 1);
