@@ -78,7 +78,8 @@ class BadInputTest(unittest.TestCase):
             self.assertTrue(page.pick_folder(bare))
             self.assertIn("no comics.ini", page.js("return document.getElementById('message').textContent"))
             w, h, rgba = page.canvas()
-            self.assertIsNone(browser.bbox(w, h, rgba), "a show without comics.ini")
+            self.assertIsNotNone(browser.bbox(w, h, rgba), "no error display without comics.ini")
+            self.assertIn("comics.ini: Unable to open file", page.log())
 
             page.js("localStorage.setItem('zorbel.settings', JSON.stringify(arguments[0]))",
                     {"Time Delay": 0, "Use Sound": 1, "Per Toasty": 4, "Logo Frames": 5, "Per Random": 6})

@@ -93,7 +93,7 @@ function restart() {
   page.zorbel.api.openLog(page.zorbel.logPath);
   const loaded = page.show.start(page.folder, seed);
   refreshLog();
-  // The savers stay black without a catalogue; the page says why.
+  // Without a catalogue the show puts up only its reason; the page says it in words too.
   if (loaded) say("");
   else if (!page.zorbel.FS.analyzePath(page.folder + "/comics.ini").exists)
     say("This folder has no comics.ini, the list of its comics, so there is nothing to show.");
