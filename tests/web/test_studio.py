@@ -163,7 +163,9 @@ class StudioTest(unittest.TestCase):
     def test_the_checkers_findings(self):
         studio = Studio(self.browser)
         try:
-            for name in ("authoring_slips", "authoring_shapes", "authoring_texts"):
+            # Every folder of the shared slips list (tests/e2e/check_slips.sh).
+            for name in ("authoring_slips", "authoring_shapes", "authoring_texts",
+                         "authoring_looks"):
                 path = os.path.join(SOURCE, "tests", "unit", name)
                 # Only its printed findings count here, whatever a sanitizer says at exit.
                 cli = subprocess.run([CHECKER, path], capture_output=True,
