@@ -15,6 +15,7 @@
 #include "core/show/show.h"
 #include "core/show/show_chooser.h"
 #include "core/show/show_start.h"
+#include "core/show/step_round.h"
 #include "x11/font_freetype.h"
 #include "x11/options.h"
 #include "x11/screenshot.h"
@@ -35,19 +36,12 @@ struct Saver {
   std::vector<HeadShow*> shows;  // the first head's first
   XWindowScreen window;
   const SaverSettings* settings = nullptr;
+  // The forced step that a key asked of every show, taken a show at a time.
+  StepRound round;
   ~Saver() {
     for (HeadShow* h : shows) delete h;
   }
 };
-
-// After a step of every show at once: their next items come spread over
-// the interval rather than all at the same moment.
-void stagger(Saver& saver) {
-  int32_t delayTicks = static_cast<int32_t>(saver.settings->timeDelay * 10u);
-  int32_t count = static_cast<int32_t>(saver.shows.size());
-  for (int32_t i = 1; i < count; ++i)
-    saver.shows[static_cast<size_t>(i)]->show.tickTarget += staggerTicks(delayTicks, i, count);
-}
 
 // error.log in the XDG state folder: the data folder is only read. One
 // copy runs per monitor, and the settings dialog's preview beside the
@@ -119,9 +113,10 @@ void layOutShows(Saver& saver) {
     show.screenWidth = screen.showWidth();
     show.screenHeight = screen.showHeight();
     show.scale = screen.scale();
-    advance(show, true);  // also the reason when there is no catalogue
+    // Also the reason when there is no catalogue.
+    advanceInRound(show, static_cast<int32_t>(i), static_cast<int32_t>(count));
   }
-  stagger(saver);
+  saver.round.end();
 }
 
 void onTick(void* ctx) {
@@ -138,12 +133,23 @@ int32_t onTicksUntilDue(void* ctx) {
   return soonest;
 }
 
-void onNext(void* ctx) {
+// The next head's show owing its part of the forced step takes it; how
+// many still owe one.
+int32_t onStepOwed(void* ctx) {
   Saver& saver = *static_cast<Saver*>(ctx);
-  for (HeadShow* h : saver.shows) {
-    if (h->show.catalogLoaded) advance(h->show, true);
+  int32_t count = static_cast<int32_t>(saver.shows.size());
+  int32_t index = saver.round.take(count);
+  if (index >= 0) {
+    Show& show = saver.shows[static_cast<size_t>(index)]->show;
+    if (show.catalogLoaded) advanceInRound(show, index, count);
   }
-  stagger(saver);
+  return saver.round.owed(count);
+}
+
+// The first head's next item now; the others' come on the loop's next turns.
+void onNext(void* ctx) {
+  static_cast<Saver*>(ctx)->round.start();
+  onStepOwed(ctx);
 }
 
 // The item of the head under the pointer. As on Windows: nothing while a
@@ -193,6 +199,7 @@ int main(int argc, char** argv) {
   handlers.tick = onTick;
   handlers.ticksUntilDue = onTicksUntilDue;
   handlers.next = onNext;
+  handlers.stepOwed = onStepOwed;
   handlers.screenshot = onScreenshot;
   handlers.resized = onResized;
   int status = saver->window.run(handlers);

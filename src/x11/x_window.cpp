@@ -498,10 +498,19 @@ int XWindowScreen::run(const LoopHandlers& handlers) {
     return handlers.ticksUntilDue != nullptr ? handlers.ticksUntilDue(handlers.ctx) : 1;
   };
   bool quit = false;
+  bool owing = false;
   while (!quit && endRequested == 0) {
     bool showChanged = false;
     if (!handleEvents(handlers, &quit, &showChanged)) break;
     if (quit) break;
+    // Input first; then, a turn each, the other heads' parts of a forced
+    // step, each put on the window before the next.
+    if (showChanged) {
+      owing = handlers.stepOwed != nullptr;
+    } else if (owing) {
+      owing = handlers.stepOwed(handlers.ctx) > 0;
+      showChanged = true;
+    }
     int64_t now = nowNs();
     int64_t passed = (now - lastTick) / kTickNs;
     // A stepped show has restarted its count: the ticks before it are spent.
@@ -520,7 +529,7 @@ int XWindowScreen::run(const LoopHandlers& handlers) {
       waitMs = (lastTick + int64_t{ticks} * kTickNs - nowNs() + 999'999) / 1'000'000;
       waitMs = std::min<int64_t>(std::max<int64_t>(waitMs, 0), kLongestWaitMs);
     }
-    if (XPending(s.display) > 0) waitMs = 0;
+    if (owing || XPending(s.display) > 0) waitMs = 0;
     ::poll(fds, endPipe[0] >= 0 ? 2 : 1, static_cast<int>(waitMs));
   }
   return 0;

@@ -20,7 +20,10 @@ struct LoopHandlers {
   // How many ticks may pass before one counts (0: none ever does); the loop
   // sleeps until then and gives them all at once. Null: every tick counts.
   int32_t (*ticksUntilDue)(void* ctx) = nullptr;
-  void (*next)(void* ctx) = nullptr;        // Return or Space
+  void (*next)(void* ctx) = nullptr;  // Return or Space
+  // After next: what it left owing, one show's step a turn, each put on
+  // the window before the following one; answers how many still owe one.
+  int32_t (*stepOwed)(void* ctx) = nullptr;
   void (*screenshot)(void* ctx) = nullptr;  // F1
   void (*resized)(void* ctx) = nullptr;     // a new layout: new screens
 };

@@ -25,6 +25,8 @@
 #include <cstring>
 #include <vector>
 
+#include "win32/shell/saver_messages.h"
+
 namespace {
 
 // GetGuiResources is not available everywhere, so GDI objects are counted
@@ -241,6 +243,10 @@ int main(int argc, char** argv) {
       bool gone = !IsWindow(window);
       std::printf("%s at step %ld\n", gone ? "window gone" : "no answer", step);
       return gone ? 3 : 4;
+    }
+    if (!sendUntilNoneOwed(window, 5000)) {
+      std::printf("no answer from the other monitors at step %ld\n", step);
+      return 4;
     }
     DWORD took = GetTickCount() - start;
     if (took > maxMs) maxMs = took;

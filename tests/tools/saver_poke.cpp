@@ -3,8 +3,10 @@
 //   saver_poke close                 WM_CLOSE
 //   saver_poke syscommand CODE       WM_SYSCOMMAND with that code (decimal)
 //   saver_poke keys N [PAUSE_MS] [VK]  N key presses (default Enter), each
-//                                    answered before the next; prints
-//                                    "steps N median_ms M max_ms X"
+//                                    answered, and every monitor's item
+//                                    drawn, before the next; prints
+//                                    "steps N median_ms M max_ms X" of the
+//                                    keys' own answers
 //   saver_poke hold N [VK]           one key held down (default Enter): a
 //                                    first WM_KEYDOWN, N - 1 repeats with the
 //                                    previous-state bit set, one WM_KEYUP
@@ -24,6 +26,8 @@
 #include <cstring>
 #include <vector>
 
+#include "win32/shell/saver_messages.h"
+
 namespace {
 
 bool sendAnswered(HWND window, UINT message, WPARAM first, LPARAM second) {
@@ -41,6 +45,7 @@ int pressKeys(HWND window, long count, DWORD pauseMs, WPARAM key) {
     QueryPerformanceCounter(&before);
     if (!sendAnswered(window, WM_KEYDOWN, key, 1)) return 3;
     QueryPerformanceCounter(&after);
+    if (!sendUntilNoneOwed(window, 10000)) return 3;
     sendAnswered(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
     times.push_back(1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
                     static_cast<double>(frequency.QuadPart));
@@ -58,6 +63,7 @@ int holdKey(HWND window, long count, WPARAM key) {
   for (long i = 0; i < count; ++i) {
     LPARAM state = i == 0 ? 1 : static_cast<LPARAM>(0x40000001u);
     if (!sendAnswered(window, WM_KEYDOWN, key, state)) return 3;
+    if (!sendUntilNoneOwed(window, 10000)) return 3;
   }
   return sendAnswered(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u)) ? 0 : 3;
 }

@@ -14,6 +14,7 @@
 #include "core/show/show.h"
 #include "core/show/show_chooser.h"
 #include "core/show/show_start.h"
+#include "core/show/step_round.h"
 #include "support/test_files.h"
 
 namespace {
@@ -213,6 +214,53 @@ TEST(Shows, AFurtherShowTakesTheFirstsCatalogue) {
                first.show.catalog.popupAt(first.show.catalog.popupCount - 1)->caption);
   // Started in the same second, the two draw apart.
   EXPECT_NE(further.random.next(), first.show.random.next());
+}
+
+// A key's forced step reaches every show once, a show a turn, however the
+// list changes meanwhile; each later change is set apart by its place.
+TEST(Shows, ARoundStepsEachShowOnceAndSetsTheirChangesApart) {
+  TempDir logs;
+  logFile().open(logs.file("error.log").c_str(), "");
+  SampleShow a(1);
+  SampleShow b(2);
+  a.settings.timeDelay = b.settings.timeDelay = 20;
+  Show* shows[] = {&a.show, &b.show};
+  StepRound round;
+  EXPECT_EQ(round.take(2), -1);  // nothing asked yet
+  round.start();
+  EXPECT_EQ(round.owed(2), 2);
+  for (int32_t expected : {0, 1}) {
+    int32_t index = round.take(2);
+    ASSERT_EQ(index, expected);
+    advanceInRound(*shows[index], index, 2);
+  }
+  EXPECT_EQ(round.take(2), -1);
+  EXPECT_EQ(round.owed(2), 0);
+  EXPECT_EQ(a.show.tickTarget, 200);
+  EXPECT_EQ(b.show.tickTarget, 300);  // half an interval after a's
+  EXPECT_FALSE(b.screen.seen.empty());
+  // A show gone before its turn is not owed a step.
+  round.start();
+  EXPECT_EQ(round.take(2), 0);
+  EXPECT_EQ(round.owed(1), 0);
+  EXPECT_EQ(round.take(1), -1);
+  round.end();
+  EXPECT_EQ(round.owed(2), 0);
+
+  // Without a catalogue the reason goes up, and the count is left alone.
+  SaverSettings settings;
+  settings.setDefaults();
+  std::strcpy(settings.directory, logs.file("none").c_str());
+  Screen screen;
+  Show lost;
+  lost.settings = &settings;
+  lost.painter = memoryPainter(&screen);
+  initShow(lost, 1024, 768);
+  ASSERT_FALSE(lost.catalogLoaded);
+  advanceInRound(lost, 1, 2);
+  EXPECT_EQ(lost.tickTarget, 0);
+  EXPECT_FALSE(screen.seen.empty());
+  logFile().close();
 }
 
 }  // namespace

@@ -14,10 +14,12 @@
 #include "core/show/show.h"
 #include "core/show/show_chooser.h"
 #include "core/show/show_start.h"
+#include "core/show/step_round.h"
 #include "win32/gdi/gdi_painter.h"
 #include "win32/gdi/screen.h"
 #include "win32/shell/globals.h"
 #include "win32/shell/modes.h"
+#include "win32/shell/saver_messages.h"
 #include "win32/shell/screenshot.h"
 #include "win32/shell/settings_store.h"
 #include "win32/shell/user_folders.h"
@@ -70,21 +72,27 @@ void endShow(MonitorShow* m) {
   delete m;
 }
 
-// After a step of every show at once: their next items come spread over
-// the interval rather than all at the same moment.
-void stagger() {
-  int32_t delayTicks = static_cast<int32_t>(settings->timeDelay * 10u);
+// The forced step that a key asked of every show, taken a show at a time.
+StepRound round;
+
+// The next show owing its part of the forced step takes it; answers how
+// many still owe one, and has the rest come from the message loop.
+LRESULT stepOwed(HWND window) {
   int32_t count = static_cast<int32_t>(shows.size());
-  for (int32_t i = 1; i < count; ++i)
-    shows[static_cast<size_t>(i)]->show.tickTarget += staggerTicks(delayTicks, i, count);
+  int32_t index = round.take(count);
+  if (index >= 0) {
+    Show& show = shows[static_cast<size_t>(index)]->show;
+    if (show.catalogLoaded) advanceInRound(show, index, count);
+  }
+  int32_t owed = round.owed(count);
+  if (index >= 0 && owed > 0) PostMessageA(window, kStepOwedMessage, 0, 0);
+  return owed;
 }
 
-// Next item now, on every monitor.
-void advanceAll() {
-  for (MonitorShow* m : shows) {
-    if (m->show.catalogLoaded) advance(m->show, true);
-  }
-  stagger();
+// Next item now on the primary's monitor, and on the others in turn.
+void advanceAll(HWND window) {
+  round.start();
+  stepOwed(window);
 }
 
 // The places of the shows on screenLayout's window: one per monitor when
@@ -175,14 +183,14 @@ void onClose(HWND window) {
   if (mayClose != 0) DestroyWindow(window);
 }
 
-void onKeyDown(WPARAM key) {
+void onKeyDown(HWND window, WPARAM key) {
   SaverSettings& s = *settings;
   if (s.inputSuspended != 0) return;
   MonitorShow* pointed = nullptr;
   switch (key) {
     case VK_RETURN:
     case VK_SPACE:
-      advanceAll();
+      advanceAll(window);
       break;
     case VK_F1:
       pointed = showUnderPointer();
@@ -252,7 +260,7 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
       for (MonitorShow* m : shows) advance(m->show, false);
       break;
     case WM_KEYDOWN:
-      onKeyDown(first);
+      onKeyDown(window, first);
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -265,6 +273,8 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM first, LPARAM
     case WM_DISPLAYCHANGE:
       onDisplayChange(window);
       break;
+    case kStepOwedMessage:
+      return stepOwed(window);
     case WM_SYSCOMMAND:
       if (first == SC_SCREENSAVE || first == SC_CLOSE) return 0;
       break;
@@ -313,8 +323,9 @@ void runSaver() {
   SystemParametersInfoA(kScreenSaverRunning, 1, &previous, 0);
   saverWindow = window;
   for (const ScreenPlace& place : measurePlaces()) startShow(place);
-  for (MonitorShow* m : shows) advance(m->show, true);
-  stagger();
+  // The first items on every monitor before any input is read.
+  int32_t count = static_cast<int32_t>(shows.size());
+  for (int32_t i = 0; i < count; ++i) advanceInRound(shows[static_cast<size_t>(i)]->show, i, count);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
