@@ -97,12 +97,21 @@ both_heads() {
   item_on "$data/a.pcx" 1024x768+2048+0 || return 1
   RIGHT="$AT_X $AT_Y 0"
 }
+# Each key moves the comic to a new place on each head: the tool's Enter,
+# which waits for every monitor, then a real Return, after which the saver
+# itself has the second head take its turn.
+moved() { both_heads && [ "$LEFT" != "$WAS_LEFT" ] && [ "$RIGHT" != "$WAS_RIGHT" ]; }
+WAS_LEFT='' WAS_RIGHT=''
 for item in 1 2 3; do
-  zpoll 10 both_heads || fail "item $item: not a comic on each head at its scale ($(zbbox "$NOW"))"
+  zpoll 10 moved || fail "item $item: not a new comic on each head at its scale ($(zbbox "$NOW"))"
   # Two shows of 1024 x 768 with the same draws would put their items at
   # the same place of the show.
   [ "$LEFT" != "$RIGHT" ] || fail "item $item: both heads drew the same place ($LEFT)"
-  [ "$item" = 3 ] || next_item
+  WAS_LEFT=$LEFT WAS_RIGHT=$RIGHT
+  case $item in
+    1) next_item ;;
+    2) zkey Return ;;
+  esac
 done
 zkey F1
 zpoll 10 zfile_size "$data/shot0000.bmp" $((54 + 300 * 3 * 200)) ||

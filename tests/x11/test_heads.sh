@@ -2,7 +2,8 @@
 # Two monitors (a nested X server with two heads and Xinerama): xscreensaver
 # runs one saver per head, and each head shows comics. The saver alone on
 # the root (no XSCREENSAVER_WINDOW) runs a show per head: one finished
-# comic, wholly within each head, shrunk on the head smaller than 1024 x 768.
+# comic, wholly within each head, shrunk on the head smaller than 1024 x 768;
+# so does its own window over both, where Return steps every head.
 . "$(dirname "$0")/lib.sh"
 x11_init 4096x2048
 xserver Xephyr -retro -screen 1024x768+0+0 -screen 800x600+1024+0 +xinerama
@@ -49,6 +50,38 @@ kill -TERM "$XPID"
 rc=0
 xwait "$XPID" 10 || rc=$?
 [ "$rc" -eq $((128 + 15)) ] || fail "the saver on the root did not end by SIGTERM (status $rc)"
+xsanitizer_clean "$XERR" || fail "sanitizer: $(cat "$XERR")"
+
+# Its own window over both heads: Return puts the next item (the comic at a
+# new place) on each head, the second a turn of the loop after the first.
+xstart -- -geometry 1824x768 -directory "$data" -time-delay 0 -display-logo 0 -use-toasty 0 \
+  -use-pellow 0
+win=$(xsaver_window) || fail "no saver window"
+places() { for g in 1024x768+0+0 800x600+1024+0; do
+  convert "$X11_TMP/root.png" -crop "$g" +repage -format '%@ ' info:
+done; }
+for _ in $(seq 1 50); do
+  both_heads && break
+  sleep 0.2
+done
+both_heads || fail "not the comic on each head of the saver's own window"
+for key in 1 2 3; do
+  before=$(places)
+  xkeys "$win" Return 1 "$XPID"
+  moved() {
+    both_heads || return 1
+    read -r l1 r1 <<<"$before"
+    read -r l2 r2 <<<"$(places)"
+    [ "$l1" != "$l2" ] && [ "$r1" != "$r2" ]
+  }
+  for _ in $(seq 1 25); do
+    moved && break
+    sleep 0.2
+  done
+  moved || fail "Return $key: not a next item on each head ($before, then $(places))"
+done
+xkeys "$win" Escape 1 "$XPID"
+xwait "$XPID" 10 || fail "the saver did not end on Escape"
 xsanitizer_clean "$XERR" || fail "sanitizer: $(cat "$XERR")"
 xsanitizer_clean "$X11_TMP/xscreensaver.log" || fail "sanitizer: $(grep -A20 Sanitizer "$X11_TMP/xscreensaver.log")"
 x11_pass
