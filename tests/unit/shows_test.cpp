@@ -246,8 +246,15 @@ TEST(Shows, ARoundStepsEachShowOnceAndSetsTheirChangesApart) {
   EXPECT_EQ(round.take(1), -1);
   round.end();
   EXPECT_EQ(round.owed(2), 0);
+  logFile().close();
+}
 
-  // Without a catalogue the reason goes up, and the count is left alone.
+// Without a catalogue: the reason goes up and the count is left alone; a
+// further monitor's show takes the reason without reading or logging it
+// again.
+TEST(Shows, WithoutACatalogueEveryShowGivesTheFirstsReason) {
+  TempDir logs;
+  logFile().open(logs.file("error.log").c_str(), "");
   SaverSettings settings;
   settings.setDefaults();
   std::strcpy(settings.directory, logs.file("none").c_str());
@@ -260,7 +267,16 @@ TEST(Shows, ARoundStepsEachShowOnceAndSetsTheirChangesApart) {
   advanceInRound(lost, 1, 2);
   EXPECT_EQ(lost.tickTarget, 0);
   EXPECT_FALSE(screen.seen.empty());
+  Show further;
+  further.settings = &settings;
+  further.painter = memoryPainter(&screen);
+  initShowFrom(further, lost, 1, 800, 600);
+  EXPECT_FALSE(further.catalogLoaded);
+  EXPECT_STREQ(further.catalogProblem, lost.catalogProblem);
+  EXPECT_EQ(further.screenWidth, 800);
   logFile().close();
+  std::string log = readFileBytes(logs.file("error.log"));
+  EXPECT_EQ(log.find("Unable"), log.rfind("Unable")) << log;
 }
 
 }  // namespace

@@ -76,6 +76,13 @@ bool initShowFrom(Show& show, const Show& first, int32_t index, int32_t width, i
     show.screenHeight = height;
     show.catalogLoaded = true;
     show.comicsSinceLogo = 0;
+  } else if (!first.catalogLoaded && first.catalogProblem[0] != '\0') {
+    // The same folder, the same reason: logged once, by the first show.
+    show.screenWidth = width;
+    show.screenHeight = height;
+    show.catalog.clear();
+    show.catalogLoaded = false;
+    std::snprintf(show.catalogProblem, sizeof show.catalogProblem, "%s", first.catalogProblem);
   } else {
     initShow(show, width, height);
   }
