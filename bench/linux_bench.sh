@@ -10,7 +10,9 @@
 #     1024 x 768 window and in a 3840 x 2160 one (the show doubled);
 #  3. CPU time over 20 s with "-time-delay 5" (four items drawn) and with
 #     a delay longer than that: the time between items alone;
-#  4. resident memory (VmRSS) after those steps and with the sample data.
+#  4. resident memory (VmRSS) after those steps and with the sample data;
+#  5. the forced step on one head and on two (its own window over both):
+#     to the first head's strip and to a strip on each.
 # bench/x11_step_time.c watches the window through the DAMAGE extension.
 # ZORBEL_BENCH_NO_BUILD=1 uses the build as it is.
 set -uo pipefail
@@ -103,6 +105,36 @@ memory_sample() {
   stop "$pid"
 }
 
+# Its own window over two 1024 x 768 heads (Xephyr with Xinerama inside an
+# Xvfb) against one such head on the same road: Return to the first head's
+# strip, and to a strip on both.
+heads_steps() {
+  local out pid heads first all
+  for heads in 1 2; do
+    zorbel_x_server 400 500 Xvfb -screen 0 4096x2048x24 || { echo "no Xvfb" >&2; exit 1; }
+    servers+=("$ZORBEL_X_PID")
+    local screens=(-screen 1024x768+0+0)
+    [ "$heads" = 2 ] && screens+=(-screen 1024x768+1024+0)
+    DISPLAY=":$ZORBEL_X_DISPLAY" zorbel_x_server 400 500 Xephyr -retro "${screens[@]}" +xinerama ||
+      { echo "no Xephyr" >&2; exit 1; }
+    servers+=("$ZORBEL_X_PID")
+    export DISPLAY=":$ZORBEL_X_DISPLAY"
+    local split=()
+    [ "$heads" = 2 ] && split=(1024)
+    out=$("$probe" 200 20 "${split[@]}" -- "$saver" -geometry "$((1024 * heads))x768" -directory "$one" \
+      -time-delay 0 -display-logo 0)
+    pid=$(echo "$out" | sed -n 2p)
+    stop "$pid"
+    out=$(echo "$out" | head -n 1)
+    echo "forced step to strip, $heads head(s) of 1024x768 (Xephyr): $(echo "$out" | sed 's/first_ms [^ ]* //')"
+    first[heads]=$(echo "$out" | awk '{ print $6 }')
+    all[heads]=$(echo "$out" | awk '{ a = $6; for (i = 1; i < NF; ++i) if ($i == "all_median_ms") a = $(i + 1); print a }')
+  done
+  awk -v f1="${first[1]}" -v f2="${first[2]}" -v a2="${all[2]}" 'BEGIN {
+    printf "two heads over one: to the first head %.2fx, to both heads %.2fx (one head: %.2f ms)\n",
+      f2 / f1, a2 / f1, f1 }'
+}
+
 echo "== the Linux saver ($saver) under Xvfb"
 startup
 memory_sample
@@ -110,3 +142,4 @@ cpu_between 5
 cpu_between 60
 strip_steps 1024x768
 strip_steps 3840x2160
+heads_steps

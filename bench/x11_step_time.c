@@ -1,7 +1,7 @@
 /* Times the Linux saver from outside, through the X server: start-up to the
  * first picture, and forced steps (Return) to the next picture on screen.
  *
- *   x11_step_time STEPS WARMUP -- SAVER ARGS...
+ *   x11_step_time STEPS WARMUP [SPLIT_X] -- SAVER ARGS...
  *
  * Starts SAVER ARGS (a window of its own, named "Zorbel"), watches that
  * window with the DAMAGE extension, and counts a picture as on screen when
@@ -10,7 +10,9 @@
  * presses, one after the other, each once the previous picture is up.
  * Prints "first_ms F steps N median_ms M p90_ms P max_ms X missed K" and
  * leaves the saver running with its PID on the second line, for the caller
- * to read its memory and end it.
+ * to read its memory and end it. With SPLIT_X (two heads side by side, the
+ * second from that column) a step is also timed until a picture is up on
+ * both sides: "... all_median_ms A" ends the first line.
  * Built by bench/linux_bench.sh with the C compiler, Xlib and Xdamage. */
 #define _POSIX_C_SOURCE 200809L
 #include <X11/Xlib.h>
@@ -63,9 +65,14 @@ static int drawn(Display* d, Window w, int x, int y, int width, int height) {
 }
 
 /* Waits until a damaged area of w shows a picture; the time it came, or a
- * negative number after the limit. */
-static double wait_picture(Display* d, Window w, int damage_base, double limit_ms) {
+ * negative number after the limit. With split > 0 the areas left and right
+ * of that column count apart: *first is when the first picture came, and
+ * the time returned when both sides have had one. */
+static double wait_pictures(Display* d, Window w, int damage_base, double limit_ms, int split,
+                            double* first) {
   double start = now_ms();
+  double side[2] = {-1.0, -1.0};
+  *first = -1.0;
   while (now_ms() - start < limit_ms) {
     while (XPending(d) > 0) {
       XEvent event;
@@ -73,7 +80,18 @@ static double wait_picture(Display* d, Window w, int damage_base, double limit_m
       if (event.type != damage_base + XDamageNotify) continue;
       XDamageNotifyEvent* e = (XDamageNotifyEvent*)&event;
       double when = now_ms();
-      if (drawn(d, w, e->area.x, e->area.y, e->area.width, e->area.height)) return when;
+      int x = e->area.x, right = e->area.x + e->area.width;
+      for (int s = 0; s < (split > 0 ? 2 : 1); ++s) {
+        int from = s == 0 ? x : (x > split ? x : split);
+        int to = s == 0 && split > 0 ? (right < split ? right : split) : right;
+        if (side[s] >= 0 || to <= from) continue;
+        if (drawn(d, w, from, e->area.y, to - from, e->area.height)) {
+          side[s] = when;
+          if (*first < 0) *first = when;
+        }
+      }
+      if (split <= 0 && *first >= 0) return *first;
+      if (side[0] >= 0 && side[1] >= 0) return when;
     }
     struct timespec pause = {0, 200000};
     nanosleep(&pause, NULL);
@@ -81,9 +99,22 @@ static double wait_picture(Display* d, Window w, int damage_base, double limit_m
   return -1.0;
 }
 
+static double wait_picture(Display* d, Window w, int damage_base, double limit_ms) {
+  double first = 0;
+  return wait_pictures(d, w, damage_base, limit_ms, 0, &first);
+}
+
 int main(int argc, char** argv) {
+  int split = 0;
+  if (argc >= 6 && strcmp(argv[4], "--") == 0) {
+    split = atoi(argv[3]);
+    argv[3] = argv[2];
+    argv[2] = argv[1];
+    ++argv;
+    --argc;
+  }
   if (argc < 5 || strcmp(argv[3], "--") != 0) {
-    fprintf(stderr, "usage: x11_step_time STEPS WARMUP -- SAVER ARGS...\n");
+    fprintf(stderr, "usage: x11_step_time STEPS WARMUP [SPLIT_X] -- SAVER ARGS...\n");
     return 2;
   }
   int steps = atoi(argv[1]);
@@ -129,6 +160,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   double* times = calloc((size_t)steps + 1, sizeof *times);
+  double* alls = calloc((size_t)steps + 1, sizeof *alls);
   int measured = 0, missed = 0;
   KeyCode enter = XKeysymToKeycode(d, XK_Return);
   for (int i = 0; i < steps + warmup; ++i) {
@@ -148,21 +180,29 @@ int main(int argc, char** argv) {
     double sent = now_ms();
     XSendEvent(d, w, True, KeyPressMask, (XEvent*)&key);
     XFlush(d);
-    double shown = wait_picture(d, w, damage_base, 2000);
+    double one = 0;
+    double shown = wait_pictures(d, w, damage_base, 2000, split, &one);
     if (shown < 0) {
       ++missed;
       continue;
     }
-    if (i >= warmup) times[measured++] = shown - sent;
+    if (i >= warmup) {
+      alls[measured] = shown - sent;
+      times[measured++] = one - sent;
+    }
   }
   qsort(times, (size_t)measured, sizeof *times, compare);
-  printf("first_ms %.1f steps %d median_ms %.2f p90_ms %.2f max_ms %.2f missed %d\n",
+  qsort(alls, (size_t)measured, sizeof *alls, compare);
+  printf("first_ms %.1f steps %d median_ms %.2f p90_ms %.2f max_ms %.2f missed %d",
          first - started, measured, measured ? times[measured / 2] : -1.0,
          measured ? times[(measured * 9) / 10] : -1.0, measured ? times[measured - 1] : -1.0,
          missed);
+  if (split > 0) printf(" all_median_ms %.2f", measured ? alls[measured / 2] : -1.0);
+  printf("\n");
   printf("%d\n", (int)pid);
   fflush(stdout);
   free(times);
+  free(alls);
   XCloseDisplay(d);
   return 0;
 }
