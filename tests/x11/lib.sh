@@ -170,7 +170,8 @@ XSEOF
   XS_PID=$!
   X11_PIDS+=("$XS_PID")
   local i
-  for i in $(seq 1 50); do
+  # In a full run it once took over 10 s to answer.
+  for i in $(seq 1 150); do
     xs_command -time >/dev/null 2>&1 && return 0
     sleep 0.2
   done
