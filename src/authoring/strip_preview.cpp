@@ -29,27 +29,21 @@ int32_t entryLine(const TemplateScan& scan, const std::string& category, const s
   return 0;
 }
 
-int32_t roundUpEven(int32_t v) { return v + (v & 1); }
-
 // Where drawTextBox puts the lines of a box's text in the strip.
 PixelRect textArea(const Painter& p, const TextBox& box) {
   PixelRect area;
   Font* font = p.openFont(p.context, strip::speechFontHeight(box.size));
   if (font == nullptr) return area;
   int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
-  forEachTextLine(box.text, box.top, [&](const char* line, int32_t length, int32_t y, bool) {
-    int32_t w2 = 0, h2 = 0;
-    p.measureText(p.context, font, line, length, &w2, &h2);
-    w2 = roundUpEven(w2);
-    h2 = roundUpEven(h2);
-    if (y + h2 >= strip::kHeight) return false;
-    int32_t x = placeTextLine(box.anchorX, w2 / 4, w2 / 2, box.leftBound, box.rightBound);
-    left = std::min(left, x);
-    right = std::max(right, x + w2 / 2);
-    top = std::min(top, y - 1);
-    bottom = std::max(bottom, y - 1 + h2 / 2);
-    return true;
-  });
+  forEachSpeechLine(p, font, box.text, box.top, strip::kHeight,
+                    [&](const char*, int32_t, int32_t y, int32_t w2, int32_t h2, bool) {
+                      PixelRect line = speechLineRect(box, y, w2, h2);
+                      left = std::min(left, line.x);
+                      right = std::max(right, line.x + line.width);
+                      top = std::min(top, line.y);
+                      bottom = std::max(bottom, line.y + line.height);
+                      return true;
+                    });
   p.closeFont(p.context, font);
   if (left < right && top < bottom) area = {left, top, right - left, bottom - top};
   return area;

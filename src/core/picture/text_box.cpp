@@ -4,8 +4,6 @@
 
 namespace {
 
-int32_t roundUpEven(int32_t v) { return v + (v & 1); }
-
 // Rows that the lines of a screen text can touch below its top.
 int32_t screenTextHeight(const char* text, int32_t size) {
   int32_t lines = 1;
@@ -24,9 +22,9 @@ void writeSpeechLine(const Painter& p, Font* font, const textpixels::Surface& de
   if (!facts.failed && facts.pixels.pixels != nullptr) {
     std::memset(facts.pixels.pixels, 0,
                 static_cast<size_t>(facts.pixels.stride) * static_cast<size_t>(facts.height));
-    int32_t x = placeTextLine(box.anchorX, w2 / 4, w2 / 2, box.leftBound, box.rightBound);
+    PixelRect at = speechLineRect(box, y, w2, h2);
     p.drawText(p.context, font, temp, 0, 0, line, length);
-    textpixels::shrinkAndDarken(facts.pixels, dest, x, y - 1);
+    textpixels::shrinkAndDarken(facts.pixels, dest, at.x, at.y);
   }
   p.closePicture(p.context, temp);
 }
@@ -41,6 +39,15 @@ int32_t placeTextLine(int32_t anchorX, int32_t halfWidth, int32_t w, int32_t lef
   return x;
 }
 
+PixelRect speechLineRect(const TextBox& box, int32_t y, int32_t w2, int32_t h2) {
+  PixelRect r;
+  r.x = placeTextLine(box.anchorX, w2 / 4, w2 / 2, box.leftBound, box.rightBound);
+  r.y = y - 1;
+  r.width = w2 / 2;
+  r.height = h2 / 2;
+  return r;
+}
+
 bool writeSpeechText(const Painter& p, Picture* target, const TextBox& box) {
   const char* text = box.text != nullptr ? box.text : "";
   PictureFacts targetFacts = p.facts(p.context, target);
@@ -53,14 +60,9 @@ bool writeSpeechText(const Painter& p, Picture* target, const TextBox& box) {
     return false;
   }
   int32_t lastTop = box.top;
-  bool inBounds =
-      forEachTextLine(text, box.top, [&](const char* line, int32_t length, int32_t y, bool last) {
-        int32_t w2 = 0;
-        int32_t h2 = 0;
-        p.measureText(p.context, font, line, length, &w2, &h2);
-        w2 = roundUpEven(w2);
-        h2 = roundUpEven(h2);
-        if (y + h2 >= dest.height) return false;
+  bool inBounds = forEachSpeechLine(
+      p, font, text, box.top, dest.height,
+      [&](const char* line, int32_t length, int32_t y, int32_t w2, int32_t h2, bool last) {
         lastTop = y;
         // An empty line other than the last draws nothing; the last one is
         // tried, and its empty surface cannot be made.

@@ -52,3 +52,25 @@ bool forEachTextLine(const char* text, int32_t top, Each each) {
 // bound wins over the right one.
 int32_t placeTextLine(int32_t anchorX, int32_t halfWidth, int32_t w, int32_t leftBound,
                       int32_t rightBound);
+
+// Speech is measured at twice its size, each side rounded up to even, and
+// written shrunk by half. Calls each(line, length, y, w2, h2, last) with
+// every line's measure while the line ends above height. Returns whether
+// every line fitted.
+template <typename Each>
+bool forEachSpeechLine(const Painter& p, Font* font, const char* text, int32_t top, int32_t height,
+                       Each each) {
+  return forEachTextLine(text, top, [&](const char* line, int32_t length, int32_t y, bool last) {
+    int32_t w2 = 0;
+    int32_t h2 = 0;
+    p.measureText(p.context, font, line, length, &w2, &h2);
+    w2 += w2 & 1;
+    h2 += h2 & 1;
+    if (y + h2 >= height) return false;
+    return each(line, length, y, w2, h2, last);
+  });
+}
+
+// Where a speech line so measured lands in the strip: placed by
+// placeTextLine, from the row above y.
+PixelRect speechLineRect(const TextBox& box, int32_t y, int32_t w2, int32_t h2);
