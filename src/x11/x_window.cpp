@@ -302,9 +302,7 @@ int32_t XWindowScreen::screenUnderPointer() {
       !XQueryPointer(s.display, s.window, &root, &child, &rootX, &rootY, &x, &y, &mask))
     return 0;
   for (size_t i = 0; i < heads_.size(); ++i) {
-    const PixelRect& a = heads_[i]->area;
-    if (x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height)
-      return static_cast<int32_t>(i);
+    if (rectHolds(heads_[i]->area, x, y)) return static_cast<int32_t>(i);
   }
   return 0;
 }

@@ -19,3 +19,8 @@ inline PixelRect rectBetween(int64_t left, int64_t top, int64_t right, int64_t b
   r.height = static_cast<int32_t>(bottom - top);
   return r;
 }
+
+// Whether the point lies in r; in 64 bits, so that no edge overflows.
+inline bool rectHolds(const PixelRect& r, int64_t x, int64_t y) {
+  return x >= r.x && x < int64_t{r.x} + r.width && y >= r.y && y < int64_t{r.y} + r.height;
+}

@@ -142,8 +142,7 @@ MonitorShow* showUnderPointer() {
   int64_t x = int64_t{p.x} - screenLayout.left;
   int64_t y = int64_t{p.y} - screenLayout.top;
   for (MonitorShow* m : shows) {
-    const PixelRect& r = m->place.monitor;
-    if (x >= r.x && x < int64_t{r.x} + r.width && y >= r.y && y < int64_t{r.y} + r.height) return m;
+    if (rectHolds(m->place.monitor, x, y)) return m;
   }
   return shows.empty() ? nullptr : shows.front();
 }
