@@ -8,9 +8,6 @@
 #include "web/browser_sound.h"
 #include "web/canvas_text.h"
 
-namespace {
-
-// The canvas's bytes R, G, B, A read as one little-endian word.
 PixelFormat canvasFormat() {
   PixelFormat f;
   f.bytesPerPixel = 4;
@@ -20,8 +17,6 @@ PixelFormat canvasFormat() {
   f.opaqueBits = 0xFF000000u;
   return f;
 }
-
-}  // namespace
 
 WebShow* newWebShow() {
   WebShow* web = new (std::nothrow) WebShow();

@@ -24,6 +24,9 @@ struct WebShow {
   bool erase = false;  // the whole canvas is to be blacked out first
 };
 
+// The canvas's bytes R, G, B, A (opaque) read as one little-endian word.
+PixelFormat canvasFormat();
+
 // A show with the saver's default settings, its text on the page's font.
 WebShow* newWebShow();
 

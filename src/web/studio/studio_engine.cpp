@@ -20,6 +20,7 @@
 #include "raster/raster_painter.h"
 #include "raster/screen_buffer.h"
 #include "web/canvas_text.h"
+#include "web/web_show.h"
 
 namespace {
 
@@ -36,18 +37,11 @@ struct Studio {
 
 Studio* of(void* handle) { return static_cast<Studio*>(handle); }
 
-// Bottom-up BGR rows to top-down RGBA rows.
+// Bottom-up BGR rows to the canvas's top-down RGBA rows.
 void copyPixels(const textpixels::Surface& from, std::vector<uint8_t>& out) {
-  out.assign(static_cast<size_t>(from.width) * from.height * 4, 255);
-  for (int32_t y = 0; y < from.height; ++y) {
-    const uint8_t* in = from.pixels + static_cast<size_t>(from.height - 1 - y) * from.stride;
-    uint8_t* to = out.data() + static_cast<size_t>(y) * from.width * 4;
-    for (int32_t x = 0; x < from.width; ++x, in += 3, to += 4) {
-      to[0] = in[2];
-      to[1] = in[1];
-      to[2] = in[0];
-    }
-  }
+  out.assign(static_cast<size_t>(from.width) * from.height * 4, 0);
+  PixelRect all{0, 0, from.width, from.height};
+  enlargeInto(from, all, 1, canvasFormat(), out.data(), from.width * 4);
 }
 
 }  // namespace
