@@ -73,12 +73,6 @@ CanvasChange present(WebShow& web) {
 
 PixelRect screenshotArea(const WebShow& web) {
   if (web.show.popupShowing || !web.show.catalogLoaded) return PixelRect();
-  PixelRect area = toPrimary(web.screen.layout(), web.show.lastDrawnRect);
-  PixelRect canvas{0, 0, web.canvasWidth, web.canvasHeight};
-  int32_t left = area.x > 0 ? area.x : 0;
-  int32_t top = area.y > 0 ? area.y : 0;
-  int32_t right = area.x + area.width < canvas.width ? area.x + area.width : canvas.width;
-  int32_t bottom = area.y + area.height < canvas.height ? area.y + area.height : canvas.height;
-  if (right <= left || bottom <= top) return PixelRect();
-  return {left, top, right - left, bottom - top};
+  return clipTo(toPrimary(web.screen.layout(), web.show.lastDrawnRect), web.canvasWidth,
+                web.canvasHeight);
 }

@@ -48,13 +48,17 @@ int32_t showWidth(const ScreenLayout& layout) { return layout.primaryWidth / lay
 
 int32_t showHeight(const ScreenLayout& layout) { return layout.primaryHeight / layout.scale; }
 
-PixelRect clipToShow(const ScreenLayout& layout, const PixelRect& rect) {
+PixelRect clipTo(const PixelRect& rect, int32_t width, int32_t height) {
   int64_t left = std::max<int64_t>(rect.x, 0);
   int64_t top = std::max<int64_t>(rect.y, 0);
-  int64_t right = std::min<int64_t>(int64_t{rect.x} + rect.width, showWidth(layout));
-  int64_t bottom = std::min<int64_t>(int64_t{rect.y} + rect.height, showHeight(layout));
+  int64_t right = std::min<int64_t>(int64_t{rect.x} + rect.width, width);
+  int64_t bottom = std::min<int64_t>(int64_t{rect.y} + rect.height, height);
   if (right <= left || bottom <= top) return PixelRect();
   return rectBetween(left, top, right, bottom);
+}
+
+PixelRect clipToShow(const ScreenLayout& layout, const PixelRect& rect) {
+  return clipTo(rect, showWidth(layout), showHeight(layout));
 }
 
 PixelRect toPrimary(const ScreenLayout& layout, const PixelRect& rect) {
@@ -87,15 +91,9 @@ std::vector<ShowPlace> placeShows(int32_t windowWidth, int32_t windowHeight,
                                   uint32_t scaleSetting) {
   std::vector<ShowPlace> places;
   if (!everyMonitor) return places;
-  PixelRect window;
-  window.width = std::max(windowWidth, 0);
-  window.height = std::max(windowHeight, 0);
-  ScreenLayout whole;
-  whole.primaryWidth = window.width;
-  whole.primaryHeight = window.height;
   for (const PixelRect& monitor : monitors) {
     ShowPlace place;
-    place.area = clipToShow(whole, monitor);
+    place.area = clipTo(monitor, windowWidth, windowHeight);
     if (place.area.width == 0) continue;
     bool repeat = false;
     for (const ShowPlace& p : places) {

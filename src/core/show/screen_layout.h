@@ -40,6 +40,10 @@ ScreenLayout makeScreenLayout(const PixelRect& virtualScreen, int32_t primaryWid
 int32_t showWidth(const ScreenLayout& layout);
 int32_t showHeight(const ScreenLayout& layout);
 
+// The part of rect within 0, 0 to width x height; empty (0 x 0 at 0, 0)
+// when none is.
+PixelRect clipTo(const PixelRect& rect, int32_t width, int32_t height);
+
 // The part of a rectangle of the show that lies on the show's screen
 // (width and height 0 when none does).
 PixelRect clipToShow(const ScreenLayout& layout, const PixelRect& rect);
